@@ -1,8 +1,9 @@
-// Text and number conversion.
+// Integer conversion and the string helpers.
 #include "classlib/SysUtils.h"
 
 #include "classlib/System.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -62,4 +63,124 @@ int StrToInt(const std::string& text)
     int v = 0;
     if (!TryParseInt(text, v)) throw EConvertError("'" + text + "' is not a valid integer value");
     return v;
+}
+
+bool TryStrToInt(const std::string& text, int& value)
+{
+    int v = 0;
+    if (!TryParseInt(text, v)) return false;
+    value = v;
+    return true;
+}
+
+int StrToIntDef(const std::string& text, int defaultValue)
+{
+    int v = 0;
+    return TryParseInt(text, v) ? v : defaultValue;
+}
+
+std::string IntToStr(int64_t value)
+{
+    return std::to_string(value);
+}
+
+namespace {
+
+std::string HexDigits(uint64_t value, int digits)
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    char buffer[64];
+    const size_t wanted = static_cast<size_t>(std::clamp(digits, 1, 64));
+    size_t n = 0;
+    do {
+        buffer[sizeof buffer - 1 - n++] = kDigits[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    while (n < wanted) buffer[sizeof buffer - 1 - n++] = '0';
+    return std::string(buffer + sizeof buffer - n, n);
+}
+
+bool IsTrimmed(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::string IntToHex(int value, int digits)
+{
+    return HexDigits(static_cast<uint32_t>(value), digits);
+}
+
+std::string IntToHex(uint32_t value, int digits)
+{
+    return HexDigits(value, digits);
+}
+
+std::string IntToHex(int64_t value, int digits)
+{
+    return HexDigits(static_cast<uint64_t>(value), digits);
+}
+
+std::string TrimLeft(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size() && IsTrimmed(s[i])) ++i;
+    return std::string(s.substr(i));
+}
+
+std::string TrimRight(std::string_view s)
+{
+    size_t n = s.size();
+    while (n > 0 && IsTrimmed(s[n - 1])) --n;
+    return std::string(s.substr(0, n));
+}
+
+std::string Trim(std::string_view s)
+{
+    size_t i = 0;
+    size_t n = s.size();
+    while (i < n && IsTrimmed(s[i])) ++i;
+    while (n > i && IsTrimmed(s[n - 1])) --n;
+    return std::string(s.substr(i, n - i));
+}
+
+std::string UpperCase(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out) c = AsciiUpper(c);
+    return out;
+}
+
+std::string LowerCase(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out) c = AsciiLower(c);
+    return out;
+}
+
+int CompareText(std::string_view a, std::string_view b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = static_cast<unsigned char>(AsciiUpper(a[i]));
+        const int cb = static_cast<unsigned char>(AsciiUpper(b[i]));
+        if (ca != cb) return ca - cb;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && CompareText(a, b) == 0;
 }

@@ -1,0 +1,77 @@
+// Reading and writing the motion style and the clock colour.
+#include "app/SettingsStore.h"
+
+#include "classlib/IniFiles.h"
+#include "classlib/Registry.h"
+#include "classlib/SysUtils.h"
+
+#include <unistd.h>
+
+#include <mutex>
+#include <vector>
+
+namespace {
+
+constexpr const char* kStyleKey = "Software\\Quorvex\\Screensaver";
+constexpr const char* kStyleValue = "Style";
+constexpr const char* kSettingsFileName = "Zundera.ini";
+constexpr const char* kColorSection = "Skin";
+constexpr const char* kColorKey = "skin";
+constexpr TColor kDefaultColor = 255;
+
+std::mutex gPathMutex;
+std::string gExecutableOverride;
+
+} // namespace
+
+int ReadMotionStyle()
+{
+    int result = 1;
+    TRegistry registry(KEY_READ);
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (registry.OpenKey(kStyleKey, false)) result = registry.ReadInteger(kStyleValue);
+    return result; // the registry object closes the key, also when the read raised
+}
+
+void WriteMotionStyle(int value)
+{
+    TRegistry registry(KEY_ALL_ACCESS);
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (registry.OpenKey(kStyleKey, true)) registry.WriteInteger(kStyleValue, value);
+}
+
+void SetExecutablePathOverride(const std::string& executablePath)
+{
+    std::lock_guard<std::mutex> lock(gPathMutex);
+    gExecutableOverride = executablePath;
+}
+
+std::string ExecutablePath()
+{
+    {
+        std::lock_guard<std::mutex> lock(gPathMutex);
+        if (!gExecutableOverride.empty()) return gExecutableOverride;
+    }
+    std::vector<char> buffer(4096);
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<size_t>(n) >= buffer.size()) return std::string();
+    return std::string(buffer.data(), static_cast<size_t>(n));
+}
+
+std::string SettingsFilePath()
+{
+    return ExtractFilePath(ExecutablePath()) + kSettingsFileName;
+}
+
+TColor ReadClockColor()
+{
+    const TIniFile ini(SettingsFilePath());
+    return StrToIntDef(ini.ReadString(kColorSection, kColorKey, ""), kDefaultColor);
+}
+
+void WriteClockColor(TColor color)
+{
+    TIniFile ini(SettingsFilePath());
+    ini.WriteString(kColorSection, kColorKey, IntToStr(color));
+    ini.UpdateFile();
+}

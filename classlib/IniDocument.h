@@ -1,0 +1,64 @@
+// The text of an INI file as lines: lookups with the profile functions' rules
+// and edits that leave every untouched line exactly as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class TIniDocument {
+public:
+    TIniDocument() = default;
+    // Parses any text: a UTF-8 byte-order mark, CR, LF or CRLF line ends,
+    // arbitrarily long lines and bytes that are no text are all accepted.
+    explicit TIniDocument(std::string_view text);
+
+    // Section and key are matched without regard to ASCII case and with
+    // surrounding blanks ignored; the first of duplicate sections, and the
+    // first of duplicate keys within it, is the one found. The value has its
+    // blanks trimmed and one pair of enclosing quotes (" or ') removed.
+    bool FindValue(std::string_view section, std::string_view key, std::string& value) const;
+    bool SectionExists(std::string_view section) const;
+    // Section names in file order, each name once.
+    std::vector<std::string> SectionNames() const;
+    // The keys and values of the section, each key once.
+    std::vector<std::pair<std::string, std::string>> SectionEntries(std::string_view section) const;
+
+    // True when the name can be written without changing the file's structure.
+    static bool IsValidSectionName(std::string_view section);
+    static bool IsValidKeyName(std::string_view key);
+    static bool IsValidValue(std::string_view value);
+
+    // Replaces the value in place, or adds the key after the last line of its
+    // section, or adds the section at the end. Names and value must be valid.
+    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Removes the key's lines from the section; false when there were none.
+    bool DeleteKey(std::string_view section, std::string_view key);
+    // Removes every section of that name with all its lines; false when none.
+    bool EraseSection(std::string_view section);
+
+    std::string Text() const;
+
+private:
+    enum class TKind { Other, Section, Entry };
+    struct TLine {
+        std::string Text;
+        std::string Ending; // "\r\n", "\n", "\r" or "" for a last line without one
+        TKind Kind = TKind::Other;
+        std::string Name;   // section name, or key as written (trimmed)
+        std::string Value;  // entry value (trimmed)
+    };
+
+    static TLine ParseLine(std::string text, std::string ending);
+    // Index of the first header of the section, or npos.
+    size_t FindSection(std::string_view section) const;
+    // One past the last line belonging to the section that starts at `header`.
+    size_t SectionEnd(size_t header) const;
+    size_t FindEntry(size_t header, std::string_view key) const;
+    const std::string& NewLineEnding() const;
+
+    std::string FByteOrderMark;
+    std::vector<TLine> FLines;
+    std::string FDefaultEnding = "\n";
+};
