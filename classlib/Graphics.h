@@ -190,6 +190,10 @@ public:
     void SetFillMode(TFillMode mode) { FFillMode = mode; }
     TPoint PenPos() const { return FPenPos; }
     void SetPenPos(TPoint p) { FPenPos = p; }
+    // Device pixel at which pattern and hatch brushes start their tile; like the
+    // surface origin it ignores Origin(). (0, 0) unless set.
+    TPoint BrushOrigin() const { return FBrushOrigin; }
+    void SetBrushOrigin(TPoint origin) { FBrushOrigin = origin; }
 
     // Shapes: filled with the brush (unless clear), outlined with the pen (unless clear).
     void Ellipse(int x1, int y1, int x2, int y2);
@@ -250,6 +254,7 @@ private:
     TRect FDeviceClip;
     TPoint FPenPos;
     TFillMode FFillMode = fmAlternate;
+    TPoint FBrushOrigin;
     std::vector<SavedState> FSaved;
     std::recursive_mutex FLock;
     int FLockCount = 0;
@@ -263,6 +268,13 @@ enum TTransparentMode { tmAuto, tmFixed };
 
 // Pictures refuse dimensions beyond this, in either direction.
 constexpr int MaxGraphicDimension = 32768;
+// Decoders also refuse pictures of more pixels than this (256 MB of 32-bit pixels)
+// and files larger than MaxPictureFileBytes, before allocating anything.
+constexpr int64_t MaxGraphicPixels = int64_t(1) << 26;
+constexpr int64_t MaxPictureFileBytes = int64_t(1) << 29;
+// Raises EInvalidGraphic "<format> image is not valid: ..." unless a decoded
+// picture of width x height pixels is within the limits above.
+void CheckGraphicSize(const char* format, int64_t width, int64_t height);
 
 class TGraphic : public TPersistent {
 public:
@@ -317,11 +329,14 @@ public:
     void SetTransparentMode(TTransparentMode value);
 
     void Draw(TCanvas* canvas, const TRect& rect) override;
-    // BMP files of 1, 4, 8, 24 and 32 bits per pixel, bottom-up or top-down.
+    // BMP files of 1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or top-down.
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) override;
     // A BITMAP resource compiled into the executable; EResNotFound when missing.
     void LoadFromResourceName(const std::string& name);
+    // Replaces the picture by width x height pixels (rows top-down), taking over the
+    // buffer; decoders build the new picture first so a failed load changes nothing.
+    void AssignPixels(int width, int height, std::vector<uint32_t>&& pixels, TPixelFormat format);
     void Assign(const TPersistent* source) override;
     void FreeImage() {}
     void Dormant() {}

@@ -1,0 +1,106 @@
+// Device-space painting shared by the canvas primitives: pen pixels combined with
+// the pen's mode, and brush spans (solid, pattern or hatch) tiled from the brush
+// origin in device pixels. Coordinates are 64-bit so that far-away shapes can be
+// clipped without overflow; every call clips to the target's rectangle.
+#pragma once
+
+#include "classlib/Graphics.h"
+
+#include <cstdint>
+
+namespace Raster {
+
+using Coord = int64_t;
+
+// How a pixel combines with what the surface holds.
+struct TInk {
+    uint32_t Pixel = 0;
+    TPenMode Mode = pmCopy;
+
+    uint32_t Mix(uint32_t dst) const
+    {
+        switch (Mode) {
+        case pmCopy: return Pixel;
+        case pmNot: return ~dst & 0x00FFFFFFu;
+        case pmXor: return (dst ^ Pixel) & 0x00FFFFFFu;
+        case pmNotXor: return ~(dst ^ Pixel) & 0x00FFFFFFu;
+        }
+        return Pixel;
+    }
+};
+
+// What a brush paints. Pattern and hatch brushes are tiled from Origin (device
+// pixels); a hatch paints only its lines, leaving the background as it was.
+class TBrushInk {
+public:
+    enum TKind { bkNone, bkSolid, bkPattern, bkHatch };
+
+    TBrushInk() = default;
+    static TBrushInk Solid(uint32_t pixel);
+    // The canvas's brush as it paints on its surface: a pattern bitmap wins over
+    // the style; a monochrome pattern paints black in the font colour and white
+    // in the brush colour.
+    static TBrushInk FromCanvas(TCanvas& canvas);
+
+    TKind Kind() const { return FKind; }
+    bool Paints() const { return FKind != bkNone; }
+
+    // Paints device pixels [x0, x1) of row y (already clipped) of row pointer dst.
+    void FillRow(uint32_t* dst, Coord y, Coord x0, Coord x1, TPenMode mode) const;
+    // The brush's pixel at device (x, y); false where it leaves the surface alone.
+    bool PixelAt(Coord x, Coord y, uint32_t& pixel) const;
+
+private:
+
+    TKind FKind = bkNone;
+    uint32_t FPixel = 0;
+    TBrushStyle FHatch = bsSolid;
+    TPixelSurface FPattern;
+    bool FMonochrome = false;
+    uint32_t FForeground = 0; // black pattern pixels of a monochrome pattern
+    TPoint FOrigin;
+};
+
+// A surface with the rectangle (device pixels, within the surface) that drawing may touch.
+class TTarget {
+public:
+    TTarget(const TPixelSurface& surface, const TRect& clip);
+    // The canvas's surface and device clip.
+    explicit TTarget(TCanvas& canvas);
+
+    const TRect& Clip() const { return FClip; }
+    bool Empty() const { return IsRectEmpty(FClip) || !FSurface; }
+    const TPixelSurface& Surface() const { return FSurface; }
+
+    void Plot(Coord x, Coord y, const TInk& ink) const;
+    // Pixels [x0, x1) of row y.
+    void Span(Coord y, Coord x0, Coord x1, const TInk& ink) const;
+    void BrushSpan(Coord y, Coord x0, Coord x1, const TBrushInk& brush, TPenMode mode = pmCopy) const;
+    // Rectangle [left, right) x [top, bottom).
+    void BrushRect(Coord left, Coord top, Coord right, Coord bottom, const TBrushInk& brush,
+                   TPenMode mode = pmCopy) const;
+    void InkRect(Coord left, Coord top, Coord right, Coord bottom, const TInk& ink) const;
+
+private:
+    TPixelSurface FSurface;
+    TRect FClip;
+};
+
+// The pen's ink on the canvas's surface.
+TInk PenInk(TCanvas& canvas);
+
+// Logical to device: adds the origin in 64 bits.
+inline Coord DeviceX(const TCanvas& canvas, int x) { return Coord(x) + canvas.Origin().X; }
+inline Coord DeviceY(const TCanvas& canvas, int y) { return Coord(y) + canvas.Origin().Y; }
+
+// Tells the canvas's listeners that drawing starts and has ended.
+inline void NotifyChanging(TCanvas& canvas)
+{
+    if (canvas.OnChanging) canvas.OnChanging(&canvas);
+}
+inline void NotifyChanged(TCanvas& canvas)
+{
+    if (canvas.OnChange) canvas.OnChange(&canvas);
+}
+
+} // namespace Raster

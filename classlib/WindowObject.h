@@ -1,0 +1,129 @@
+// Inside the windowing layer: the window objects and the state they share.
+// Only the windowing files include this.
+#pragma once
+
+#include "classlib/RectList.h"
+#include "classlib/Windowing.h"
+#include "platform/Platform.h"
+
+#include <array>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+struct TWindowObject {
+    HWND Handle = 0;
+    std::shared_ptr<const TWndMethod> Proc;
+    TWindowObject* Parent = nullptr;
+    HWND ForeignParent = 0;                // a top-level window living inside a foreign window
+    std::vector<TWindowObject*> Children;  // bottom to top
+    uint32_t Style = 0;
+    uint32_t ExStyle = 0;
+    uint32_t ClassStyle = 0;
+    int32_t Id = 0;
+    int32_t UserData = 0;
+    // The window rectangle in its parent's client coordinates (screen, or the
+    // foreign parent's client area, for a top-level window).
+    TRect Bounds;
+    // The client area in window coordinates (from WM_NCCALCSIZE).
+    TRect Client;
+    std::string Text;
+    bool Utility = false;
+    bool Destroying = false;
+
+    // Painting: the invalid part of the client area, in client coordinates.
+    TRectList Update;
+    bool Erase = false;
+    bool FrameInvalid = false;
+    std::vector<TRect> Region;  // window coordinates; empty: none
+    bool HasRegion = false;
+
+    // Top-level windows only.
+    platform::WindowId Native = 0;
+    bool NativeShown = false;
+    std::vector<uint32_t> Back;   // what the controls paint
+    std::vector<uint32_t> Front;  // what was presented last
+    TPixelSurface Surface;
+    TRectList Damage;  // buffer coordinates, painted but not yet presented
+    bool FullPresent = false;
+
+    bool IsRoot() const { return Parent == nullptr; }
+    bool Visible() const { return (Style & WS_VISIBLE) != 0; }
+    bool Enabled() const { return (Style & WS_DISABLED) == 0; }
+    int Width() const { return Bounds.Width(); }
+    int Height() const { return Bounds.Height(); }
+};
+
+struct TTimerEntry {
+    HWND Window = 0;
+    uintptr_t Id = 0;
+    uint32_t Period = 0;
+    int64_t Due = 0;
+};
+
+struct TWindowingState {
+    std::unordered_map<HWND, std::unique_ptr<TWindowObject>> Windows;
+    std::vector<TWindowObject*> Roots;  // top-level windows, bottom to top
+    HWND NextHandle = 0x40000001;
+    HWND Focus = 0;
+    HWND Capture = 0;
+    HWND Active = 0;
+    HCURSOR Cursor = 0;
+    bool CursorSet = false;
+    TPoint Pointer;           // last pointer position, screen coordinates
+    HWND PointerRoot = 0;     // the top-level window under the pointer
+    uint32_t Shift = 0;       // keys held and buttons pressed (last input event)
+    int LastError = 0;
+    // Double clicks.
+    HWND LastClickWindow = 0;
+    UINT LastClickButton = 0;
+    int64_t LastClickTime = -1000000;
+    TPoint LastClickPoint;
+    bool LastWasDouble = false;
+    // Timers.
+    std::vector<TTimerEntry> Timers;
+    // Device contexts handed out by GetDC.
+    std::array<TDeviceContext, 16> DCs{};
+    std::array<bool, 16> DCInUse{};
+    bool QuitPending = false;
+};
+
+TWindowingState& Windowing();
+TWindowObject* FindWindowObject(HWND wnd);
+TWindowObject* RootOf(TWindowObject* w);
+// Calls the window's procedure (the window may be gone afterwards).
+LRESULT CallWindowObject(TWindowObject* w, TMessage& message);
+// Positions in the top-level window's buffer.
+TPoint WindowOriginInRoot(const TWindowObject* w);
+TRect ClientInRoot(const TWindowObject* w);
+TRect WindowInRoot(const TWindowObject* w);
+// Screen position of the window's top-left corner.
+TPoint WindowScreenOrigin(const TWindowObject* w);
+// True when the window and all its parents are visible and the top window is shown.
+bool IsShowing(const TWindowObject* w);
+// The parts of rect (buffer coordinates) that belong to the window: its
+// client area (or whole window) within every parent's client area, without
+// its child windows and without the siblings above it and above its parents.
+void VisiblePieces(TWindowObject* w, const TRect& rect, bool clientOnly, TRectList& pieces);
+// Paints the window's invalid part now (WM_NCPAINT, WM_ERASEBKGND, WM_PAINT).
+void PaintWindowObject(TWindowObject* w);
+// A window of the tree that needs painting, parents first; nullptr when none.
+TWindowObject* FirstInvalid(TWindowObject* root);
+void InvalidateTree(TWindowObject* w, bool erase);
+// (Re)creates the native window of a top-level window from its style.
+void CreateNativeFor(TWindowObject* w);
+void DestroyNativeFor(TWindowObject* w);
+void ResizeBuffers(TWindowObject* w);
+void SyncNativeBounds(TWindowObject* w);
+// Computes the client area from the style (the default WM_NCCALCSIZE).
+TRect DefaultClientRect(const TWindowObject* w, const TRect& windowRect);
+void RecalcClient(TWindowObject* w);
+// Reads the platform's events into the input queue.
+void PumpPlatformEvents();
+// The next input message, translated from a platform event; false when none.
+bool NextInputMessage(TMsg& msg);
+bool HasInput();
+void DropTimersOf(HWND wnd);
+void ForgetWindowInput(TWindowObject* w);
+void ApplyPointerShape();
+platform::IPlatform& Platform();

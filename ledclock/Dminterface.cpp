@@ -1,0 +1,13 @@
+#include "ledclock/Dminterface.h"
+
+#include "classlib/Windowing.h"
+
+HWND Dm_AllocateHWnd(TWndMethod method)
+{
+    return AllocateHWnd(std::move(method));
+}
+
+void Dm_DeallocateHWnd(HWND handle)
+{
+    DeallocateHWnd(handle);
+}

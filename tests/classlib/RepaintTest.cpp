@@ -1,0 +1,188 @@
+// The repaint rule, the loading scope's silence, and presenting only what changed.
+#include "HeadlessFixture.h"
+
+#include "classlib/ExtCtrls.h"
+
+namespace {
+// Paints one red pixel at (X, 0) and nothing else, so whatever lies beneath shows around it.
+class TDot : public TGraphicControl {
+public:
+    TDot(TComponent* owner, bool opaque) : TGraphicControl(owner)
+    {
+        if (opaque)
+            FControlStyle |= csOpaque;
+        else
+            FControlStyle &= ~csOpaque;
+    }
+    int X = 0;
+    int Paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++Paints;
+        Canvas()->SetPixels(X, 0, clRed);
+    }
+};
+
+class TCountingPanel : public TPanel {
+public:
+    using TPanel::TPanel;
+    int Paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++Paints;
+        TPanel::Paint();
+    }
+};
+
+struct TScene {
+    TForm* form;
+    TCountingPanel* panel;
+};
+
+TScene MakeScene(TApplication& app)
+{
+    auto& form = app.Create<TForm>();
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 100, 60);
+    auto& panel = form.Create<TCountingPanel>();
+    panel.SetParent(&form);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(clBlue);
+    panel.SetBounds(0, 0, 100, 60);
+    return {&form, &panel};
+}
+}  // namespace
+
+class RepaintRule : public HeadlessTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RepaintRule, OpaqueControlsPaintOverWhatIsThereOthersOverTheParent)
+{
+    const bool opaque = GetParam();
+    TScene s = MakeScene(*app);
+    auto& earlier = s.panel->Create<TDot>(false);
+    earlier.SetParent(s.panel);
+    earlier.SetBounds(10, 10, 20, 20);
+    earlier.X = 17;
+    auto& dot = s.panel->Create<TDot>(opaque);
+    dot.SetParent(s.panel);
+    dot.SetBounds(10, 10, 20, 20);
+    auto& above = s.panel->Create<TDot>(false);  // later, overlapping: painted again on top
+    above.SetParent(s.panel);
+    above.SetBounds(15, 10, 20, 20);
+    above.X = 9;
+    auto& apart = s.panel->Create<TDot>(false);  // later, elsewhere: untouched
+    apart.SetParent(s.panel);
+    apart.SetBounds(60, 40, 10, 10);
+    ShowAndSettle(*s.form);
+    const int panelPaints = s.panel->Paints, earlierPaints = earlier.Paints, abovePaints = above.Paints,
+              apartPaints = apart.Paints;
+    ASSERT_EQ(Pixel(*s.form, 12, 10), Px(clBlue));
+
+    dot.X = 2;
+    dot.Repaint();  // the old dot at x 10 stays only where nobody paints beneath
+
+    EXPECT_EQ(Pixel(*s.form, 12, 10), Px(clRed));
+    EXPECT_EQ(Pixel(*s.form, 10, 10), opaque ? Px(clRed) : Px(clBlue));
+    EXPECT_EQ(Pixel(*s.form, 24, 10), Px(clRed)) << "the later sibling stays on top";
+    EXPECT_EQ(s.panel->Paints - panelPaints, opaque ? 0 : 1);
+    EXPECT_EQ(earlier.Paints - earlierPaints, opaque ? 0 : 1);
+    EXPECT_EQ(above.Paints - abovePaints, 1);
+    EXPECT_EQ(apart.Paints, apartPaints);
+}
+
+INSTANTIATE_TEST_SUITE_P(OpaqueOrNot, RepaintRule, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Opaque" : "Transparent"; });
+
+TEST_F(HeadlessTest, RepaintRequestsDoNothingWithoutAParentWindow)
+{
+    TScene s = MakeScene(*app);
+    auto& dot = s.panel->Create<TDot>(true);
+    dot.Repaint();  // no parent yet
+    dot.SetParent(s.panel);
+    dot.Repaint();  // parent has no window yet
+    dot.Invalidate();
+    EXPECT_EQ(dot.Paints, 0);
+    EXPECT_FALSE(s.panel->HandleAllocated());
+}
+
+TEST_F(HeadlessTest, FormBuiltUnderTheLoadingScopeRepaintsNothingBeforeItIsShown)
+{
+    auto& form = app->Create<TForm>();
+    TCountingPanel* panel = nullptr;
+    TDot* dot = nullptr;
+    {
+        TLoadingScope loading(form);
+        form.SetBorderStyle(bsNone);
+        form.SetBounds(0, 0, 100, 60);
+        panel = &form.Create<TCountingPanel>();
+        panel->SetParent(&form);
+        panel->SetAlign(alClient);
+        dot = &form.Create<TDot>(true);
+        dot->SetParent(panel);
+        dot->SetBounds(5, 5, 10, 10);
+        dot->Repaint();
+        dot->Invalidate();
+        panel->Repaint();
+        EXPECT_TRUE(dot->Loading());
+    }
+    EXPECT_FALSE(dot->Loading());
+    EXPECT_EQ(panel->BoundsRect(), TRect(0, 0, 100, 60)) << "aligned once loaded";
+    dot->Repaint();
+    EXPECT_EQ(dot->Paints + panel->Paints, 0);
+    EXPECT_EQ(hp.PresentCount(), 0);
+    EXPECT_TRUE(hp.LiveWindows().empty());
+    ShowAndSettle(form);
+    EXPECT_EQ(dot->Paints, 1);
+    EXPECT_EQ(panel->Paints, 1);
+}
+
+namespace {
+// A red square in the middle of a black control.
+class TMark : public TGraphicControl {
+public:
+    explicit TMark(TComponent* owner) : TGraphicControl(owner) { FControlStyle |= csOpaque; }
+
+protected:
+    void Paint() override
+    {
+        TCanvas* c = Canvas();
+        c->Brush()->SetColor(clBlack);
+        c->FillRect(ClientRect());
+        c->Brush()->SetColor(clRed);
+        c->FillRect({150, 150, 200, 200});
+    }
+};
+}  // namespace
+
+TEST_F(HeadlessTest, MovingAPanelOverAFullScreenFormPresentsAboutThePanelOnly)
+{
+    auto& form = app->Create<TForm>();
+    form.SetBorderStyle(bsNone);
+    form.SetColor(clBlack);
+    form.SetBounds(0, 0, 1920, 1080);
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(clBlack);
+    panel.SetBounds(783, 367, 353, 345);
+    auto& mark = form.Create<TMark>();
+    mark.SetParent(&panel);
+    mark.SetBounds(0, 0, 353, 345);
+    ShowAndSettle(form);
+    for (int pass = 1; pass <= 3; ++pass) {
+        hp.ResetPresentStatistics();
+        panel.SetLeft(783 - pass);
+        panel.SetTop(367 - pass);
+        form.Invalidate();
+        app->ProcessMessages();
+        EXPECT_GT(hp.PresentedPixels(), 0);
+        EXPECT_LE(hp.PresentedPixels(), 2 * 354 * 346) << "pass " << pass;
+    }
+    EXPECT_EQ(Pixel(form, 783 - 3 + 150, 367 - 3 + 150), Px(clRed));
+    EXPECT_EQ(Pixel(form, 783 - 3 + 200, 367 - 3 + 150), Px(clBlack));
+    EXPECT_EQ(Pixel(form, 783 + 199, 367 + 199), Px(clBlack)) << "the old square is gone";
+}
