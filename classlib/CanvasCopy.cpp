@@ -7,15 +7,10 @@
 #include <climits>
 
 using Raster::Coord;
+using Raster::DeviceBox;
 using Raster::TBox;
 
 namespace {
-
-TBox DeviceBox(const TCanvas& canvas, const TRect& r)
-{
-    return {Raster::DeviceX(canvas, r.Left), Raster::DeviceY(canvas, r.Top), Raster::DeviceX(canvas, r.Right),
-            Raster::DeviceY(canvas, r.Bottom)};
-}
 
 int ClampToInt(Coord v)
 {

@@ -11,6 +11,7 @@
 #include <vector>
 
 using Raster::Coord;
+using Raster::DeviceBox;
 using Raster::TBox;
 using Raster::TBrushInk;
 using Raster::TInk;
@@ -26,12 +27,6 @@ TBox NormalBox(const TCanvas& canvas, int x1, int y1, int x2, int y2)
 {
     return {Raster::DeviceX(canvas, std::min(x1, x2)), Raster::DeviceY(canvas, std::min(y1, y2)),
             Raster::DeviceX(canvas, std::max(x1, x2)), Raster::DeviceY(canvas, std::max(y1, y2))};
-}
-
-TBox DeviceBox(const TCanvas& canvas, const TRect& r)
-{
-    return {Raster::DeviceX(canvas, r.Left), Raster::DeviceY(canvas, r.Top), Raster::DeviceX(canvas, r.Right),
-            Raster::DeviceY(canvas, r.Bottom)};
 }
 
 Coord VisibleTop(const TTarget& target, Coord top) { return std::max<Coord>(top, target.Clip().Top); }

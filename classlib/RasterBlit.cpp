@@ -69,6 +69,12 @@ void StretchBlit(const TTarget& target, const TBox& dest, const TPixelSurface& s
         y1 = std::min<Coord>(y1, source.Height - offY);
         if (x0 >= x1 || y0 >= y1) return;
         const size_t bytes = static_cast<size_t>(x1 - x0) * sizeof(uint32_t);
+        if (x0 == 0 && x1 == out.Width && offX == 0 && out.Stride == out.Width && source.Stride == out.Width) {
+            // Whole rows between packed surfaces of one width are one block.
+            std::memmove(out.Row(static_cast<int>(y0)), source.Row(static_cast<int>(y0 + offY)),
+                         bytes * static_cast<size_t>(y1 - y0));
+            return;
+        }
         // Rows move like memmove moves bytes: from the far end when the copy goes down.
         const bool bottomUp = source.Bits == out.Bits && offY < 0;
         for (Coord k = 0; k < y1 - y0; ++k) {

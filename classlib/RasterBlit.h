@@ -6,7 +6,6 @@
 #pragma once
 
 #include "classlib/RasterInk.h"
-#include "classlib/RasterLine.h"
 
 namespace Raster {
 

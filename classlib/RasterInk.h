@@ -12,6 +12,9 @@ namespace Raster {
 
 using Coord = int64_t;
 
+// Sets count pixels from dst to pixel, at close to memory speed.
+void FillPixels(uint32_t* dst, Coord count, uint32_t pixel);
+
 // How a pixel combines with what the surface holds.
 struct TInk {
     uint32_t Pixel = 0;
@@ -89,9 +92,20 @@ private:
 // The pen's ink on the canvas's surface.
 TInk PenInk(TCanvas& canvas);
 
+// A rectangle of device pixels in 64 bits, [Left, Right) x [Top, Bottom).
+struct TBox {
+    Coord Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+inline TBox BoxOf(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
 // Logical to device: adds the origin in 64 bits.
 inline Coord DeviceX(const TCanvas& canvas, int x) { return Coord(x) + canvas.Origin().X; }
 inline Coord DeviceY(const TCanvas& canvas, int y) { return Coord(y) + canvas.Origin().Y; }
+inline TBox DeviceBox(const TCanvas& canvas, const TRect& r)
+{
+    return {DeviceX(canvas, r.Left), DeviceY(canvas, r.Top), DeviceX(canvas, r.Right), DeviceY(canvas, r.Bottom)};
+}
 
 // Tells the canvas's listeners that drawing starts and has ended.
 inline void NotifyChanging(TCanvas& canvas)

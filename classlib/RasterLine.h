@@ -10,13 +10,6 @@
 
 namespace Raster {
 
-// A rectangle of device pixels in 64 bits, [Left, Right) x [Top, Bottom).
-struct TBox {
-    Coord Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
-
-inline TBox BoxOf(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 class TLineWalk {
 public:
     TLineWalk(Coord x0, Coord y0, Coord x1, Coord y1);
