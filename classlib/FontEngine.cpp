@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <strings.h>
 #include <unordered_map>
@@ -130,6 +131,7 @@ public:
     // no font file can be found); Release ends that use.
     TFontInstance* Acquire(const TFont& font);
     void Release(TFontInstance* instance);
+    void ReleaseConfig();
     const TGlyphBitmap& Glyph(TFontInstance& instance, char32_t codePoint);
 
 private:
@@ -168,7 +170,19 @@ bool TFontEngine::Initialise()
     FT_Property_Set(FLibrary, "truetype", "interpreter-version", &interpreter);
     FConfig = FcInitLoadConfigAndFonts();
     FUsable = FConfig != nullptr;
+    // Fonts already open stay usable to the end; the configuration goes at exit
+    // so that fontconfig's memory is returned.
+    if (FUsable) std::atexit([] { Get().ReleaseConfig(); });
     return FUsable;
+}
+
+void TFontEngine::ReleaseConfig()
+{
+    std::lock_guard<std::recursive_mutex> lock(Mutex);
+    if (FConfig) FcConfigDestroy(FConfig);
+    FConfig = nullptr;
+    FUsable = false;
+    FReportedMissing = true; // fonts first asked for while exiting are not worth a message
 }
 
 TFontInstance* TFontEngine::Acquire(const TFont& font)

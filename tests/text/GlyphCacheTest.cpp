@@ -3,38 +3,44 @@
 
 #include "classlib/FontEngine.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <thread>
+#include <vector>
 
 // Every allocation of this test binary goes through here and is counted.
 namespace {
 std::atomic<long> Allocations{0};
 }
 
-void* operator new(std::size_t size)
+// Out of line, like every replacement below, so that the compiler does not pair
+// the malloc and free inside them with the new and delete of callers.
+[[gnu::noinline]] void* operator new(std::size_t size)
 {
     ++Allocations;
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size)
+[[gnu::noinline]] void* operator new[](std::size_t size)
 {
     return operator new(size);
 }
-void operator delete(void* p) noexcept
+[[gnu::noinline]] void operator delete(void* p) noexcept
 {
     std::free(p);
 }
-void operator delete[](void* p) noexcept
+[[gnu::noinline]] void operator delete[](void* p) noexcept
 {
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
-void operator delete[](void* p, std::size_t) noexcept
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }
@@ -105,4 +111,29 @@ TEST(GlyphCache, ManyFontsAndGlyphsStayCorrectPastTheCacheLimits)
         }
     c.Font()->SetHeight(-11);
     EXPECT_EQ(c.TextWidth("Reference text"), reference);
+}
+
+TEST(GlyphCache, ThreadsDrawingAtOnceGetTheSamePictures)
+{
+    // Each thread paints its own bitmap with fonts of its own and shared ones.
+    const DialogTexts texts;
+    TextBitmap expected(160, 130);
+    PaintTexts(expected.Canvas(), texts);
+    std::vector<std::unique_ptr<TextBitmap>> bitmaps;
+    for (int i = 0; i < 4; ++i) bitmaps.push_back(std::make_unique<TextBitmap>(160, 130));
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back([&, i] {
+            TextBitmap scratch(100, 40);
+            for (int round = 0; round < 20; ++round) {
+                scratch.Canvas().Font()->SetHeight(-9 - i - round % 5);
+                scratch.Canvas().TextOut(0, 0, texts.Link);
+                bitmaps[i]->Clear();
+                PaintTexts(bitmaps[i]->Canvas(), texts);
+            }
+        });
+    for (auto& t : threads) t.join();
+    for (const auto& b : bitmaps)
+        EXPECT_TRUE(std::equal(b->Bitmap().ScanLine(0), b->Bitmap().ScanLine(0) + 160 * 130,
+                               expected.Bitmap().ScanLine(0)));
 }
