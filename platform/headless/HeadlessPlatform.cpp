@@ -8,6 +8,14 @@ namespace platform {
 
 namespace {
 constexpr uint32_t kForeignPixel = 0x404040;
+// Pixels kept per window; rows beyond are not stored (a huge window still works).
+constexpr int64_t kMaxStoredPixels = int64_t(1) << 26;
+
+int StoredHeight(int width, int height)
+{
+    if (width <= 0 || height <= 0) return 0;
+    return static_cast<int>(std::min<int64_t>(height, kMaxStoredPixels / width));
+}
 
 Rect Intersect(const Rect& a, const Rect& b)
 {
@@ -120,11 +128,7 @@ WindowId HeadlessPlatform::CreateNativeWindow(const WindowParams& params, Error*
         return 0;
     }
     const int w = std::max(0, params.bounds.width());
-    const int h = std::max(0, params.bounds.height());
-    if (int64_t(w) * h > (int64_t(1) << 26)) {
-        if (error) *error = {kErrorNotEnoughMemory, "Not enough memory resources are available to process this command."};
-        return 0;
-    }
+    const int h = StoredHeight(w, params.bounds.height());
     const WindowId id = FNextWindow++;
     WindowState& state = FWindows[id];
     state.id = id;
@@ -178,8 +182,10 @@ void HeadlessPlatform::SetNativeBounds(WindowId window, const Rect& bounds)
     std::lock_guard<std::mutex> lock(FMutex);
     WindowState* w = Find(window);
     if (!w) return;
-    const int oldW = w->params.bounds.width(), oldH = w->params.bounds.height();
-    const int newW = std::max(0, bounds.width()), newH = std::max(0, bounds.height());
+    const int oldW = std::max(0, w->params.bounds.width());
+    const int oldH = StoredHeight(oldW, w->params.bounds.height());
+    const int newW = std::max(0, bounds.width());
+    const int newH = StoredHeight(newW, bounds.height());
     w->params.bounds = bounds;
     if (oldW == newW && oldH == newH) return;
     std::vector<uint32_t> pixels(static_cast<size_t>(newW) * newH, 0);
@@ -244,7 +250,7 @@ void HeadlessPlatform::Present(WindowId window, const uint32_t* pixels, int stri
     std::lock_guard<std::mutex> lock(FMutex);
     WindowState* w = Find(window);
     if (!w || !pixels) return;
-    const int ww = w->params.bounds.width(), wh = w->params.bounds.height();
+    const int ww = std::max(0, w->params.bounds.width()), wh = StoredHeight(ww, w->params.bounds.height());
     const Rect r = Intersect(area, {0, 0, std::min(width, ww), std::min(height, wh)});
     if (r.empty()) return;
     for (int y = r.top; y < r.bottom; ++y)
@@ -335,7 +341,7 @@ uint32_t HeadlessPlatform::WindowPixel(WindowId window, int x, int y) const
     std::lock_guard<std::mutex> lock(FMutex);
     const WindowState* w = Find(window);
     if (!w) return 0xFFFFFFFFu;
-    const int ww = w->params.bounds.width(), wh = w->params.bounds.height();
+    const int ww = std::max(0, w->params.bounds.width()), wh = StoredHeight(ww, w->params.bounds.height());
     if (x < 0 || y < 0 || x >= ww || y >= wh) return 0xFFFFFFFFu;
     return w->pixels[static_cast<size_t>(y) * ww + x];
 }
@@ -357,7 +363,8 @@ HeadlessPlatform::ScreenImage HeadlessPlatform::ComposeScreen() const
     for (WindowId id : FStacking) {
         const WindowState& w = FWindows.at(id);
         if (!w.visible || w.destroyed) continue;
-        const Rect r = ScreenRectOf(w);
+        Rect r = ScreenRectOf(w);
+        r.bottom = r.top + StoredHeight(r.width(), r.height());
         Rect clip = screen;
         if (w.params.kind == WindowKind::Child) {
             auto parent = FForeign.find(w.params.parent);
@@ -378,6 +385,18 @@ HeadlessPlatform::ScreenImage HeadlessPlatform::ComposeScreen() const
 }
 
 // ---- Input ------------------------------------------------------------------
+
+void HeadlessPlatform::SetPointerPosition(Point screenPoint)
+{
+    std::lock_guard<std::mutex> lock(FMutex);
+    FPointer = screenPoint;
+}
+
+Point HeadlessPlatform::PointerPosition()
+{
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FPointer;
+}
 
 void HeadlessPlatform::Push(const Event& event)
 {

@@ -44,7 +44,7 @@ public:
     void SetUtcOffsetMinutes(int minutes);
     // Moves both clocks forward, ending the waits whose deadline passes.
     void AdvanceClock(uint32_t ms);
-    void SetPointerPosition(Point screenPoint) { FPointer = screenPoint; }
+    void SetPointerPosition(Point screenPoint);
 
     void CreateForeignWindow(ForeignId id, const Rect& screenRect);
     // Destroys it and every window of ours inside it, and tells the program
@@ -139,7 +139,7 @@ public:
     // ---- IPlatform ----------------------------------------------------------
     const char* Name() const override { return "headless"; }
     ScreenMetrics Screen() override;
-    Point PointerPosition() override { return FPointer; }
+    Point PointerPosition() override;
     WindowId CreateNativeWindow(const WindowParams& params, Error* error) override;
     void DestroyNativeWindow(WindowId window) override;
     void ShowNativeWindow(WindowId window, bool visible) override;

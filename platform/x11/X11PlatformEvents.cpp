@@ -251,10 +251,13 @@ void X11Platform::TranslateFocus(NativeWindow& window, const XFocusChangeEvent& 
     // details are about other windows.
     if (focus.mode == NotifyGrab || focus.mode == NotifyUngrab) return;
     if (focus.detail == NotifyPointer || focus.detail == NotifyInferior) return;
-    if (focus.type == FocusIn)
+    if (focus.type == FocusIn) {
         SetActive(window.xid);
-    else if (FActive == window.xid)
-        SetActive(None);
+    } else {
+        // Keys released while another window had the keyboard never reach us.
+        FKeysDown.reset();
+        if (FActive == window.xid) SetActive(None);
+    }
 }
 
 void X11Platform::SetActive(Window window)
@@ -318,13 +321,10 @@ void X11Platform::TranslateConfigure(NativeWindow& window, const XConfigureEvent
 
 void X11Platform::TranslateDestroy(const XDestroyWindowEvent& destroy)
 {
-    if (NativeWindow* w = Find(destroy.window)) {
-        // Gone with a foreign parent: nothing of it can be used any more.
-        w->destroyed = true;
-        w->mapped = false;
-        w->moving = false;
-        w->surface.reset();
-        if (FActive == w->xid) FActive = None;
+    if (FWindows.count(destroy.window)) {
+        // Gone with a foreign parent: later calls for it find nothing and do nothing.
+        if (FActive == destroy.window) FActive = None;
+        FWindows.erase(destroy.window);
         return;
     }
     if (FWatchedForeign.erase(destroy.window) == 0) return;
