@@ -214,10 +214,19 @@ void TApplication::HandleException(TObject* Sender)
     }
 }
 
+namespace {
+// Where a character sorts against the full stop in the regional order: by its
+// code, except the apostrophe, which sorts after the punctuation (a message
+// ending in a quoted name, "... for 'Style'", still gets its full stop).
+bool SortsAfterFullStop(char c)
+{
+    return c == '\'' || static_cast<unsigned char>(c) > static_cast<unsigned char>('.');
+}
+} // namespace
+
 std::string ErrorBoxText(const std::string& message)
 {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
-        return message + ".";
+    if (!message.empty() && SortsAfterFullStop(message.back())) return message + ".";
     return message;
 }
 

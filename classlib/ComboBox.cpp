@@ -129,8 +129,8 @@ void TCustomComboBox::Paint()
     if (Focused() && !FListWindow) state |= odSelected | odFocused;
     if (!FEnabled) state |= odDisabled;
     const int index = FItemIndex < FItems.Count() ? FItemIndex : -1;
-    if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) {
-        if (index >= 0 || (state & odFocused)) DrawItem(index, item, state);
+    if ((FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) && index >= 0) {
+        DrawItem(index, item, state);
     } else {
         c->Brush()->SetColor((state & odSelected) ? clHighlight : FColor);
         c->FillRect(item);

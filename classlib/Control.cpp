@@ -4,6 +4,7 @@
 #include "classlib/ControlRegistry.h"
 #include "classlib/Forms.h"
 #include "classlib/System.h"
+#include "classlib/WindowObject.h"
 
 #include <algorithm>
 
@@ -153,7 +154,8 @@ void TControl::SetParent(TWinControl* AParent)
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    int w = std::max(0, AWidth), h = std::max(0, AHeight);
+    ClampBounds(ALeft, ATop, AWidth, AHeight);
+    int w = AWidth, h = AHeight;
     if (FAutoSize && !Loading()) CanAutoSize(w, h);
     FConstraints.Constrain(w, h);
     if (ALeft == FLeft && ATop == FTop && w == FWidth && h == FHeight) return;
@@ -169,6 +171,15 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     Invalidate();
     RequestAlign();
     if (resized && !Loading()) Resize();
+}
+
+void ClampBounds(int& left, int& top, int& width, int& height)
+{
+    constexpr int kMaxPosition = 1 << 24, kMaxSize = 32767;
+    left = std::clamp(left, -kMaxPosition, kMaxPosition);
+    top = std::clamp(top, -kMaxPosition, kMaxPosition);
+    width = std::clamp(width, 0, kMaxSize);
+    height = std::clamp(height, 0, kMaxSize);
 }
 
 TRect TControl::ClientRect()
@@ -607,4 +618,9 @@ void TControl::CMHitTest(TMessage& Message)
 
 void TControl::CMCursorChanged(TMessage&)
 {
+    // A pointer resting on the control takes the new shape without waiting for a move.
+    if (Loading() || GetCapture()) return;
+    TPoint point;
+    GetCursorPos(point);
+    if (FindDragTarget(point, true) == this) RefreshPointerShape();
 }

@@ -534,6 +534,10 @@ protected:
     TControlCanvas FCanvas;
 };
 
+// Keeps bounds within what windows and pixel buffers can hold (positions
+// within +-2^24, sizes 0..32767); bad values are clamped.
+void ClampBounds(int& left, int& top, int& width, int& height);
+
 // The control whose window is wnd, or nullptr.
 TWinControl* FindControl(HWND wnd);
 // The control (windowed or not) under a screen point, or nullptr.

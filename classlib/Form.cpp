@@ -127,6 +127,8 @@ TRect EstimatedClient(TCustomForm& form, int width, int height)
 void TCustomForm::SetClientWidth(int value)
 {
     if (Loading()) {
+        // Applied once loaded, with the border style the description ends with.
+        FPendingClientWidth = value;
         const TRect c = EstimatedClient(*this, FWidth, FHeight);
         SetWidth(value + FWidth - c.Width());
         return;
@@ -139,12 +141,27 @@ void TCustomForm::SetClientWidth(int value)
 void TCustomForm::SetClientHeight(int value)
 {
     if (Loading()) {
+        FPendingClientHeight = value;
         const TRect c = EstimatedClient(*this, FWidth, FHeight);
         SetHeight(value + FHeight - c.Height());
         return;
     }
     HandleNeeded();
     TWinControl::SetClientHeight(value);
+}
+
+void TCustomForm::Loaded()
+{
+    TWinControl::Loaded();
+    if (FPendingClientWidth >= 0) {
+        const TRect c = EstimatedClient(*this, FWidth, FHeight);
+        SetWidth(FPendingClientWidth + FWidth - c.Width());
+    }
+    if (FPendingClientHeight >= 0) {
+        const TRect c = EstimatedClient(*this, FWidth, FHeight);
+        SetHeight(FPendingClientHeight + FHeight - c.Height());
+    }
+    FPendingClientWidth = FPendingClientHeight = -1;
 }
 
 TCanvas* TCustomForm::Canvas()

@@ -116,6 +116,7 @@ protected:
     virtual void Deactivate();
     virtual void Paint();
     void PaintWindow(HDC dc) override;
+    void Loaded() override;
     TControlCanvas* ControlCanvas() override { return &FCanvas; }
 
     virtual void WMActivate(TMessage& Message);
@@ -147,6 +148,8 @@ private:
     TModalResult FModalResult = mrNone;
     bool FInModal = false;
     bool FCreating = false;  // until AfterConstruction: Visible only records
+    int FPendingClientWidth = -1;
+    int FPendingClientHeight = -1;
 };
 
 class TForm : public TCustomForm {

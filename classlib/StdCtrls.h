@@ -140,7 +140,6 @@ private:
     HWND FListWindow = 0;
     int FListHot = -1;
     int FListTop = 0;
-    TCanvas FListCanvas;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -17,9 +17,15 @@ struct TSyncState {
     std::vector<THandOff*> Queue;
     std::vector<THandOff*> Running;
     std::function<void()> Wake;
-    std::thread::id MainThread = std::this_thread::get_id();
+    std::atomic<std::thread::id> MainThread{std::this_thread::get_id()};
     std::unique_ptr<platform::IEvent> Signal;  // auto-reset: a hand-off queued or a thread ended
     platform::IPlatform* SignalOwner = nullptr;
+    // Both lists start with room, so that trading them never allocates.
+    TSyncState()
+    {
+        Queue.reserve(16);
+        Running.reserve(16);
+    }
 };
 
 TSyncState& Sync()
@@ -65,12 +71,12 @@ platform::ThreadPriority ToPlatform(TThreadPriority p)
 
 bool IsMainThread()
 {
-    return std::this_thread::get_id() == Sync().MainThread;
+    return std::this_thread::get_id() == Sync().MainThread.load();
 }
 
 void SetMainThread(std::thread::id id)
 {
-    Sync().MainThread = id;
+    Sync().MainThread.store(id);
 }
 
 void SetWakeMainThread(std::function<void()> wake)
@@ -83,10 +89,19 @@ bool CheckSynchronize()
 {
     if (!IsMainThread()) return false;
     TSyncState& s = Sync();
-    std::vector<THandOff*> batch;
+    // The two lists trade places and keep their storage: no allocation per
+    // hand-off. A handed-off call that runs the loop again nests: it takes a list of its own.
+    static int depth = 0;
+    std::vector<THandOff*> nested;
+    std::vector<THandOff*>& batch = depth == 0 ? s.Running : nested;
+    struct TDepth {
+        TDepth() { ++depth; }
+        ~TDepth() { --depth; }
+    } inside;
     {
         std::lock_guard<std::mutex> lock(s.Lock);
         if (s.Queue.empty()) return false;
+        batch.clear();
         batch.swap(s.Queue);
     }
     for (THandOff* h : batch) {
@@ -97,6 +112,7 @@ bool CheckSynchronize()
         }
         h->Done->Set();  // the worker may free h from here on
     }
+    batch.clear();
     return true;
 }
 

@@ -204,7 +204,8 @@ TPoint TWinControl::ClientOrigin()
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    int w = std::max(0, AWidth), h = std::max(0, AHeight);
+    ClampBounds(ALeft, ATop, AWidth, AHeight);
+    int w = AWidth, h = AHeight;
     if (FAutoSize && !Loading()) CanAutoSize(w, h);
     FConstraints.Constrain(w, h);
     if (ALeft == FLeft && ATop == FTop && w == FWidth && h == FHeight) return;

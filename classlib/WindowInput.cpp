@@ -455,6 +455,23 @@ void ApplyPointerShape()
     Platform().SetPointer(root->Native, shape);
 }
 
+void RefreshPointerShape()
+{
+    // What a move would ask for, without a move: a window that appears under a
+    // still pointer, or a cursor that changes beneath it, shows its pointer at once.
+    TWindowingState& state = Windowing();
+    if (state.Capture) return;
+    TPoint point;
+    GetCursorPos(point);
+    const HWND h = WindowFromPoint(point);
+    TWindowObject* w = FindWindowObject(h);
+    if (!w) return;
+    state.PointerRoot = RootOf(w)->Handle;
+    const LRESULT hit = SendMessage(h, WM_NCHITTEST, 0, PointToLParam(point));
+    if (!FindWindowObject(h)) return;
+    SendMessage(h, WM_SETCURSOR, h, MAKELPARAM(static_cast<int>(hit), WM_MOUSEMOVE));
+}
+
 HCURSOR SetCursor(HCURSOR cursor)
 {
     TWindowingState& state = Windowing();

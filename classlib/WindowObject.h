@@ -88,6 +88,12 @@ struct TWindowingState {
     bool QuitPending = false;
 };
 
+// Windows keep to sane sizes: a bad size gets clamped, never a huge buffer.
+constexpr int kMaxWindowDimension = 32767;
+constexpr int kMaxWindowPosition = 1 << 24;
+constexpr int64_t kMaxBufferPixels = int64_t(1) << 25;
+TRect ClampWindowRect(int x, int y, int width, int height);
+
 TWindowingState& Windowing();
 TWindowObject* FindWindowObject(HWND wnd);
 TWindowObject* RootOf(TWindowObject* w);
@@ -126,4 +132,6 @@ bool HasInput();
 void DropTimersOf(HWND wnd);
 void ForgetWindowInput(TWindowObject* w);
 void ApplyPointerShape();
+// Sets the pointer shape for the window under the pointer, as a move there would.
+void RefreshPointerShape();
 platform::IPlatform& Platform();

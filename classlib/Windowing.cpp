@@ -31,6 +31,13 @@ bool NativelyDecorated(const TWindowObject* w)
 }
 }  // namespace
 
+TRect ClampWindowRect(int x, int y, int width, int height)
+{
+    const int l = std::clamp(x, -kMaxWindowPosition, kMaxWindowPosition);
+    const int t = std::clamp(y, -kMaxWindowPosition, kMaxWindowPosition);
+    return Bounds(l, t, std::clamp(width, 0, kMaxWindowDimension), std::clamp(height, 0, kMaxWindowDimension));
+}
+
 TWindowingState& Windowing()
 {
     static TWindowingState state;
@@ -159,7 +166,11 @@ void RecalcClient(TWindowObject* w)
 
 void ResizeBuffers(TWindowObject* w)
 {
-    const int width = std::max(0, w->Width()), height = std::max(0, w->Height());
+    // A top-level window's buffers hold at most kMaxBufferPixels: beyond that it
+    // draws (and shows) only the top rows that fit.
+    const int width = std::max(0, w->Width());
+    int height = std::max(0, w->Height());
+    if (width > 0 && int64_t(width) * height > kMaxBufferPixels) height = static_cast<int>(kMaxBufferPixels / width);
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     if (w->Surface.Width != width || w->Surface.Height != height) {
         w->Back.assign(count, 0);
@@ -240,7 +251,7 @@ HWND CreateWindowHandle(const TCreateParams& params, TWndMethod proc)
     w->ExStyle = params.ExStyle;
     w->ClassStyle = params.WindowClassStyle;
     w->Text = params.Caption;
-    w->Bounds = Bounds(params.X, params.Y, std::max(0, params.Width), std::max(0, params.Height));
+    w->Bounds = ClampWindowRect(params.X, params.Y, params.Width, params.Height);
     if (parent && (params.Style & WS_CHILD)) {
         w->Parent = parent;
         parent->Children.push_back(w);
@@ -458,7 +469,7 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     if ((w = FindWindowObject(wnd)) == nullptr) return false;
     const TRect old = w->Bounds;
     const TRect oldClient = w->Client;
-    const TRect next = Bounds(pos.x, pos.y, std::max(0, pos.cx), std::max(0, pos.cy));
+    const TRect next = ClampWindowRect(pos.x, pos.y, pos.cx, pos.cy);
     const bool moved = next.TopLeft() != old.TopLeft();
     const bool sized = next.Width() != old.Width() || next.Height() != old.Height();
     const bool frame = (pos.flags & SWP_FRAMECHANGED) != 0;
@@ -531,6 +542,8 @@ bool ShowWindow(HWND wnd, int command)
             if (nativeVisible) {
                 w->FullPresent = true;
                 InvalidateTree(w, true);
+                RefreshPointerShape();
+                if ((w = FindWindowObject(wnd)) == nullptr) return wasVisible;
             }
         }
         const bool activate = nativeVisible && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&

@@ -57,5 +57,5 @@ inline void PrintTo(const TRect& r, std::ostream* os)
     *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
 }
 
-// 0x00RRGGBB of a TColor.
-constexpr uint32_t Px(TColor color) { return RGBToPixel(color); }
+// 0x00RRGGBB of a TColor (system colours resolved).
+inline uint32_t Px(TColor color) { return ColorToPixel(color); }
