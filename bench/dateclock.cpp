@@ -67,6 +67,20 @@ void BM_DateLinePaint(benchmark::State& state)
 }
 BENCHMARK(BM_DateLinePaint);
 
+// The renderer's share of the paint: the same line into a bitmap, without
+// the control, the date formatting and the present.
+void BM_PaintLED13(benchmark::State& state)
+{
+    TDcLED led;
+    UseSaverSizes(led);
+    TBitmap target(13 * 13, 21);
+    for (auto _ : state) {
+        led.PaintLED(target.Canvas(), Rect(0, 0, 169, 21), "Thu 4/26/2012", true, true);
+        benchmark::DoNotOptimize(target.ScanLine(0));
+    }
+}
+BENCHMARK(BM_PaintLED13);
+
 // What a 13-character line costs at least: one copy of the unlit cell per character.
 void BM_CellCopyRect13(benchmark::State& state)
 {

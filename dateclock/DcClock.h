@@ -138,7 +138,7 @@ private:
     void PaintFace(TCanvas* canvas);
     void PaintScaleMark(TCanvas* canvas, int index, int cx, int cy, int radius);
     void PaintSecondCircle(TCanvas* canvas, int cx, int cy, int radius, int second);
-    // The offset of a mark or hand end at angle degrees, distance d.
+    // The point at angle degrees (clockwise from 12 o'clock) and distance d from (cx, cy).
     static TPoint PolarPoint(int cx, int cy, double degrees, double d);
     int DialRadius() const;
 

@@ -10,6 +10,7 @@
 #include "ledclock/DmControls.h"
 #include "ledclock/DmThreads.h"
 #include "ledclock/LedClockLook.h"
+#include "ledclock/LedFaceCache.h"
 
 #include <cstdint>
 #include <functional>
@@ -124,6 +125,7 @@ private:
     TDmLedClockLook Look() const;
 
     TDmLedClockLook FLook;
+    TLedFaceCache FFaceCache;
     bool FActive = false;
     bool FEnableAlarm = false;
     TDateTime FAlarmTime = 0;

@@ -23,16 +23,16 @@ void TDmLedClock::Paint()
         canvas->Brush()->SetStyle(Transparent() ? bsClear : bsSolid);
         canvas->BrushCopy(ClientRect(), &FBackground, BitmapRect(FBackground), Color());
     }
-    DrawLedClockFace(*canvas, Look());
+    DrawLedClockFace(*canvas, Look(), FFaceCache);
     TDmGraphicImageControl::Paint();
 }
 
 void TDmLedClock::DrawLeds()
 {
-    DrawLedTime(*GetBitmapCanvas(), Look());
+    DrawLedTime(*GetBitmapCanvas(), Look(), FFaceCache);
 }
 
 void TDmLedClock::PaintLed(int X, int Y, char ch)
 {
-    PaintLedCharacter(*GetBitmapCanvas(), Look(), X, Y, ch);
+    PaintLedCharacter(*GetBitmapCanvas(), Look(), FFaceCache, X, Y, ch);
 }

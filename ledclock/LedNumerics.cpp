@@ -3,6 +3,7 @@
 #include "ledclock/Int32Math.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -17,9 +18,12 @@ bool RoundHalfEven(long double value, int64_t& result)
     if (!std::isfinite(value) || value >= Two63 || value < -Two63) return false;
     long double whole = std::floor(value);
     const long double fraction = value - whole;  // exact: both share value's exponent range
-    if (fraction > 0.5L || (fraction == 0.5L && std::fmod(whole, 2.0L) != 0)) whole += 1;
-    if (whole >= Two63) return false;
-    result = static_cast<int64_t>(whole);
+    int64_t rounded = static_cast<int64_t>(whole);  // exact: whole lies in [-2^63, 2^63)
+    if (fraction > 0.5L || (fraction == 0.5L && (rounded & 1) != 0)) {
+        if (rounded == INT64_MAX) return false;
+        ++rounded;
+    }
+    result = rounded;
     return true;
 }
 

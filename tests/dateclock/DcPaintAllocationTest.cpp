@@ -1,5 +1,7 @@
 // A steady date line allocates nothing per paint. Every allocation of this
-// test binary goes through the counting operator new below.
+// test binary goes through the counting operator new below. The sanitizers
+// bring allocators of their own, which a replacement would mismatch, so
+// there the count is not taken.
 #include "DcSaverFixture.h"
 
 #include "classlib/Windowing.h"
@@ -8,9 +10,20 @@
 #include <cstdlib>
 #include <new>
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define VELMORA_COUNT_ALLOCATIONS 0
+#else
+#define VELMORA_COUNT_ALLOCATIONS 1
+#endif
+
 namespace {
 std::atomic<long> gAllocations{0};
 }
+
+#if VELMORA_COUNT_ALLOCATIONS
+// The compiler cannot see that these new and delete pair malloc with free.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 void* operator new(std::size_t size)
 {
@@ -43,11 +56,14 @@ void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
 TEST_F(DateLineTest, SteadyPaintsAllocateNothing)
 {
+    if (!VELMORA_COUNT_ALLOCATIONS) GTEST_SKIP() << "allocations are counted without the sanitizers";
     const long atStart = gAllocations.load();
     ShowAndSettle();
     ASSERT_GT(gAllocations.load() - atStart, 0) << "the counter sees the allocations of showing the form";

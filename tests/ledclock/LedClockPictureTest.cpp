@@ -197,3 +197,29 @@ TEST_F(LedClockPicture, PaintCopiesThePictureToTheScreen)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LedClockPicture, BackgroundIsStretchedWithColourKeyedOut)
+{
+    TDmLedClock& clock = MakeSaverClock();
+    clock.Parent()->SetColor(clGreen);
+    TBitmap background(2, 1);
+    background.Canvas()->SetPixels(0, 0, clBlue);
+    background.Canvas()->SetPixels(1, 0, clBlack);  // the clock's Color: keyed out
+    clock.SetBackground(&background);
+    background.Canvas()->SetPixels(0, 0, clYellow);  // the clock keeps its own copy
+    App->ProcessMessages();
+    clock.Repaint();
+    EXPECT_EQ(ClockPicture(clock).Row(0)[0], 0x0000FFu);
+    EXPECT_EQ(ClockPicture(clock).Row(344)[175], 0x0000FFu);
+    EXPECT_EQ(ClockPicture(clock).Row(0)[352], 0x000000u);  // replaced by the solid brush, Color
+
+    clock.SetTransparent(true);  // keyed pixels now show what lies beneath
+    App->ProcessMessages();
+    EXPECT_EQ(ClockPicture(clock).Row(0)[0], 0x0000FFu);
+    EXPECT_EQ(ClockPicture(clock).Row(0)[352], 0x008000u);
+    EXPECT_EQ(ClockPicture(clock).Row(344)[177], 0x008000u);
+}
+
+}  // namespace

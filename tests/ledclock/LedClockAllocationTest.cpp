@@ -1,0 +1,78 @@
+// The clock's steady state allocates nothing: this binary counts every
+// allocation made through operator new on each thread. The replacements stay
+// out of line so the compiler never pairs an inlined malloc with a delete.
+#include "tests/ledclock/LedClockFixture.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+thread_local long tAllocations = 0;
+}  // namespace
+
+[[gnu::noinline]] void* operator new(std::size_t size)
+{
+    ++tAllocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+
+[[gnu::noinline]] void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+[[gnu::noinline]] void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+[[gnu::noinline]] void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+namespace {
+
+class LedClockAllocation : public LedClockFixture {};
+
+// Allocations made on this thread by body.
+template <typename TBody>
+long AllocationsOf(TBody&& body)
+{
+    const long before = tAllocations;
+    body();
+    return tAllocations - before;
+}
+
+TEST_F(LedClockAllocation, TicksAndPaintsAllocateNothingOnceRunning)
+{
+    TDmLedClock& clock = MakeSaverClock();
+    clock.SetActive(true);
+    RunFor(3000);  // warm up: canvases, glyph rows, the loop's buffers
+
+    long ticks = 0, paints = 0;
+    for (int i = 0; i < 300; ++i) {
+        Headless.AdvanceClock(1000);
+        ticks += AllocationsOf([&] { clock.OnTimerEvent(&clock); });
+        paints += AllocationsOf([&] { clock.Repaint(); });
+    }
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(paints, 0);
+
+    // The whole main loop, ticks handed over from the worker included.
+    EXPECT_EQ(AllocationsOf([&] { RunFor(120000); }), 0);
+    EXPECT_EQ(clock.Minutes(), 43);  // 17:36:15 plus 423 seconds: it did tick
+}
+
+}  // namespace
