@@ -77,6 +77,22 @@ TEST_F(X11WindowTest, SaverWindowCoversTheScreenAboveEverythingWithTheKeyboard)
     EXPECT_EQ(DecorationsHint(static_cast<Window>(small)), 0);
 }
 
+TEST_F(X11WindowTest, DropDownListIsLeftAloneAndLeavesTheKeyboardWhereItWas)
+{
+    const platform::WindowId dialog = ShowWindow({100, 100, 400, 300}, WindowKind::Normal);
+    ASSERT_TRUE(AwaitEvent(*FPlatform, [&](const Event& e) { return e.type == EventType::Activate && e.window == dialog; }));
+    const platform::WindowId list = ShowWindow({150, 180, 300, 260}, WindowKind::PopupList);
+    ASSERT_NE(list, 0u);
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(FInspector, static_cast<Window>(list), &attributes));
+    EXPECT_TRUE(attributes.override_redirect);
+    for (const Event& e : CollectEvents(*FPlatform, 100)) EXPECT_NE(e.type, EventType::Deactivate);
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(FInspector, &focus, &revert);
+    EXPECT_EQ(focus, static_cast<Window>(dialog));
+}
+
 TEST_F(X11WindowTest, DialogLosesAndRegainsItsDecorationsAndKeepsItsCaption)
 {
     platform::WindowParams params;
@@ -90,6 +106,9 @@ TEST_F(X11WindowTest, DialogLosesAndRegainsItsDecorationsAndKeepsItsCaption)
     FPlatform->SetNativeDecorations(dialog, false);
     Sync();
     EXPECT_EQ(DecorationsHint(static_cast<Window>(dialog)), 0);
+    FPlatform->SetNativeDecorations(dialog, true);
+    Sync();
+    EXPECT_EQ(DecorationsHint(static_cast<Window>(dialog)), 1);
     FPlatform->SetNativeCaption(dialog, "Zundera \xC3\xA9");
     Sync();
     Atom type = None;
@@ -173,6 +192,25 @@ TEST_F(X11WindowTest, InteractiveMoveFollowsThePointerWithoutAWindowManager)
     MovePointer(200, 200);
     EXPECT_TRUE(AwaitEvent(*FPlatform, [](const Event& e) { return e.type == EventType::Motion; }));
     EXPECT_EQ(ScreenOrigin(static_cast<Window>(id)), (platform::Point{180, 160}));
+}
+
+TEST_F(X11WindowTest, AMoveOrResizeByAnotherProgramIsReported)
+{
+    // What a window manager does to a managed window; the program must follow.
+    const platform::WindowId id = ShowWindow({100, 100, 300, 250}, WindowKind::Normal);
+    ASSERT_NE(id, 0u);
+    XMoveResizeWindow(FInspector, static_cast<Window>(id), 400, 300, 250, 180);
+    XSync(FInspector, False);
+    Event moved;
+    ASSERT_TRUE(AwaitEvent(*FPlatform, [](const Event& e) { return e.type == EventType::Moved; }, &moved));
+    EXPECT_EQ(moved.window, id);
+    EXPECT_EQ(moved.rect, (Rect{400, 300, 650, 480}));
+
+    // Its own requests are not echoed back as moves.
+    FPlatform->SetNativeBounds(id, {10, 20, 110, 120});
+    FPlatform->SetNativeBounds(id, {30, 40, 130, 140});
+    for (const Event& e : CollectEvents(*FPlatform, 150)) EXPECT_NE(e.type, EventType::Moved);
+    EXPECT_EQ(ScreenOrigin(static_cast<Window>(id)), (platform::Point{30, 40}));
 }
 
 TEST_F(X11WindowTest, OversizedWindowIsRefusedWithAnError)
