@@ -1,0 +1,59 @@
+// What the end-to-end tests run the real executable with: a private Xvfb
+// and child processes that are always reaped (waits are bounded).
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// An Xvfb that picks a free display number itself and says so when ready.
+class TXvfb {
+public:
+    TXvfb() = default;
+    ~TXvfb() { Stop(); }
+    TXvfb(const TXvfb&) = delete;
+    TXvfb& operator=(const TXvfb&) = delete;
+
+    // False when no server could be started (Failure() says why).
+    bool Start(int width, int height);
+    void Stop();
+    // ":1" and so on.
+    const std::string& DisplayName() const { return FDisplayName; }
+    const std::string& Failure() const { return FFailure; }
+    pid_t Pid() const { return FPid; }
+
+private:
+    pid_t FPid = -1;
+    std::string FDisplayName;
+    std::string FFailure;
+};
+
+// A child process run with the test's environment plus some variables.
+class TChildProcess {
+public:
+    TChildProcess() = default;
+    ~TChildProcess();
+    TChildProcess(const TChildProcess&) = delete;
+    TChildProcess& operator=(const TChildProcess&) = delete;
+
+    bool Spawn(const std::vector<std::string>& argv, const std::vector<std::pair<std::string, std::string>>& env);
+    // The exit status once it has ended within timeoutMs (128 + n after signal n).
+    std::optional<int> WaitExit(int timeoutMs);
+    bool Running();
+    void Signal(int signal);
+    // The process this one started first (a wrapper's program), or -1.
+    pid_t FirstChild();
+    pid_t Pid() const { return FPid; }
+
+private:
+    pid_t FPid = -1;
+    std::optional<int> FStatus;
+};
+
+// Milliseconds of a steady clock.
+long long SteadyMs();
+// Whether a program can be found on PATH.
+bool HaveProgram(const std::string& name);
