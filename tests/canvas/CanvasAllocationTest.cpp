@@ -5,23 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> gAllocations{0};
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-// Kept out of line so that the compiler sees delete, not free, matching new.
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/CountingAllocator.h"
 
 TEST(CanvasAllocation, AFrameOfDrawingAllocatesNothing)
 {
@@ -34,7 +18,7 @@ TEST(CanvasAllocation, AFrameOfDrawingAllocatesNothing)
     c.Brush()->SetColor(clWhite);
     const TPoint segment[] = {Point(2, 1), Point(3, 0), Point(12, 0), Point(13, 1), Point(12, 2), Point(3, 2)};
 
-    const long before = gAllocations.load();
+    const long before = CountingAllocator::Total();
     c.Brush()->SetColor(clBlack);
     c.FillRect(Rect(0, 0, 353, 345));
     c.Brush()->SetColor(clRed);
@@ -49,5 +33,5 @@ TEST(CanvasAllocation, AFrameOfDrawingAllocatesNothing)
     c.BrushCopy(Rect(0, 0, 100, 100), &pattern, Rect(0, 0, 8, 8), clBlack);
     frame.Canvas()->CopyRect(Rect(0, 0, 353, 345), &c, Rect(0, 0, 353, 345));
     frame.Canvas()->Draw(10, 10, &pattern);
-    EXPECT_EQ(gAllocations.load() - before, 0);
+    EXPECT_EQ(CountingAllocator::Total() - before, 0);
 }

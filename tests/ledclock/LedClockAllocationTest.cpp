@@ -1,46 +1,8 @@
 // The clock's steady state allocates nothing: this binary counts every
-// allocation made through operator new on each thread. The replacements stay
-// out of line so the compiler never pairs an inlined malloc with a delete.
+// allocation, here those of the calling thread.
 #include "tests/ledclock/LedClockFixture.h"
 
-#include <cstdlib>
-#include <new>
-
-namespace {
-thread_local long tAllocations = 0;
-}  // namespace
-
-[[gnu::noinline]] void* operator new(std::size_t size)
-{
-    ++tAllocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-[[gnu::noinline]] void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-
-[[gnu::noinline]] void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-[[gnu::noinline]] void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-
-[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
+#include "tests/support/CountingAllocator.h"
 
 namespace {
 
@@ -50,9 +12,9 @@ class LedClockAllocation : public LedClockFixture {};
 template <typename TBody>
 long AllocationsOf(TBody&& body)
 {
-    const long before = tAllocations;
+    const long before = CountingAllocator::OnThisThread();
     body();
-    return tAllocations - before;
+    return CountingAllocator::OnThisThread() - before;
 }
 
 TEST_F(LedClockAllocation, TicksAndPaintsAllocateNothingOnceRunning)

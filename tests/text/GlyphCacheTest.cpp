@@ -2,48 +2,14 @@
 #include "TextTestSupport.h"
 
 #include "classlib/FontEngine.h"
+#include "tests/support/CountingAllocator.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <thread>
 #include <vector>
-
-// Every allocation of this test binary goes through here and is counted.
-namespace {
-std::atomic<long> Allocations{0};
-}
-
-// Out of line, like every replacement below, so that the compiler does not pair
-// the malloc and free inside them with the new and delete of callers.
-[[gnu::noinline]] void* operator new(std::size_t size)
-{
-    ++Allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace {
 
@@ -84,10 +50,10 @@ TEST(GlyphCache, RepeatedTextRasterisesAndAllocatesNothing)
     PaintTexts(first.Canvas(), texts);
 
     const TFontEngineStats before = FontEngineStats();
-    const long allocationsBefore = Allocations.load();
+    const long allocationsBefore = CountingAllocator::Total();
     PaintTexts(first.Canvas(), texts);
     PaintTexts(second.Canvas(), texts); // another canvas with an equal font shares its glyphs
-    const long allocations = Allocations.load() - allocationsBefore;
+    const long allocations = CountingAllocator::Total() - allocationsBefore;
     const TFontEngineStats after = FontEngineStats();
 
     EXPECT_EQ(allocations, 0);
