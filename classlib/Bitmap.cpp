@@ -16,7 +16,9 @@ TBitmap::~TBitmap() = default;
 
 void TBitmap::Allocate(int width, int height)
 {
-    if (width < 0 || height < 0 || width > MaxGraphicDimension || height > MaxGraphicDimension)
+    // The pixel cap keeps a mistaken 32768 x 32768 from asking for 4 GiB.
+    if (width < 0 || height < 0 || width > MaxGraphicDimension || height > MaxGraphicDimension ||
+        int64_t(width) * height > MaxGraphicPixels)
         throw EInvalidGraphic("Bitmap size " + std::to_string(width) + " x " + std::to_string(height) +
                               " is out of range");
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 0x00FFFFFFu);
