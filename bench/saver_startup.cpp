@@ -5,9 +5,11 @@
 // Usage: bench_saver_startup [rounds]
 #include "tests/app/EndToEndSupport.h"
 #include "tests/app/XDisplayProbe.h"
-// The launcher and the probe the end-to-end tests use; the benchmark links no test code.
+#include "tests/support/XvfbServer.h"
+// The launchers and the probe the end-to-end tests use; the benchmark links no test code.
 #include "tests/app/EndToEndSupport.cpp"
 #include "tests/app/XDisplayProbe.cpp"
+#include "tests/support/XvfbServer.cpp"
 
 #include <algorithm>
 #include <csignal>
@@ -47,8 +49,8 @@ int main(int argc, char** argv)
     if (!mkdtemp(pattern.data())) return 1;
     const std::string config = pattern;
 
-    TXvfb server;
-    if (!server.Start(1920, 1080)) {
+    velmora_test::XvfbServer server;
+    if (!server.Start(90, 1920, 1080, true)) {
         std::printf("no Xvfb: %s\n", server.Failure().c_str());
         return 0;
     }

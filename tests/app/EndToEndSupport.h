@@ -1,5 +1,5 @@
-// What the end-to-end tests run the real executable with: a private Xvfb
-// and child processes that are always reaped (waits are bounded).
+// What the end-to-end tests run the real executable with: child processes
+// that are always reaped (waits are bounded).
 #pragma once
 
 #include <sys/types.h>
@@ -8,28 +8,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-// An Xvfb that picks a free display number itself and says so when ready.
-class TXvfb {
-public:
-    TXvfb() = default;
-    ~TXvfb() { Stop(); }
-    TXvfb(const TXvfb&) = delete;
-    TXvfb& operator=(const TXvfb&) = delete;
-
-    // False when no server could be started (Failure() says why).
-    bool Start(int width, int height);
-    void Stop();
-    // ":1" and so on.
-    const std::string& DisplayName() const { return FDisplayName; }
-    const std::string& Failure() const { return FFailure; }
-    pid_t Pid() const { return FPid; }
-
-private:
-    pid_t FPid = -1;
-    std::string FDisplayName;
-    std::string FFailure;
-};
 
 // A child process run with the test's environment plus some variables.
 class TChildProcess {

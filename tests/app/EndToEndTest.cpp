@@ -4,6 +4,7 @@
 // a window made here and ends when that window goes.
 #include "classlib/Forms.h"
 #include "tests/app/EndToEndSupport.h"
+#include "tests/support/XvfbServer.h"
 #include "tests/app/VelmoraSession.h"
 #include "tests/app/XDisplayProbe.h"
 #include "tests/sysutils/TempFolder.h"
@@ -45,7 +46,7 @@ protected:
         if (!std::filesystem::exists(FVelmora)) GTEST_SKIP() << "no " << FVelmora << " (build the velmora target)";
         if (!HaveProgram("Xvfb") || !HaveProgram("xdotool") || !HaveProgram("faketime"))
             GTEST_SKIP() << "Xvfb, xdotool and faketime are needed (scripts/setup installs them)";
-        ASSERT_TRUE(FServer.Start(kScreenWidth, kScreenHeight)) << FServer.Failure();
+        ASSERT_TRUE(FServer.Start(120, kScreenWidth, kScreenHeight, true)) << FServer.Failure();
         FProbe = std::make_unique<TXDisplayProbe>(FServer.DisplayName());
         ASSERT_TRUE(FProbe->Connected());
         // Centred, so that the picture does not depend on how fast the saver runs.
@@ -95,7 +96,7 @@ protected:
     }
 
     std::string FVelmora;
-    TXvfb FServer;
+    velmora_test::XvfbServer FServer;
     TTempFolder FConfig;
     std::unique_ptr<TXDisplayProbe> FProbe;
 };

@@ -2,7 +2,7 @@
 // ended cleanly by a lost connection.
 #include "tests/x11/X11TestSupport.h"
 
-#include "tests/x11/XvfbFixture.h"
+#include "tests/support/XvfbServer.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,6 +1,6 @@
 #include "tests/x11/X11TestSupport.h"
 
-#include "tests/x11/XvfbFixture.h"
+#include "tests/support/XvfbServer.h"
 
 #include <X11/Xutil.h>
 

@@ -1,4 +1,4 @@
-#include "tests/x11/XvfbFixture.h"
+#include "tests/support/XvfbServer.h"
 
 #include <cerrno>
 #include <chrono>
@@ -42,11 +42,11 @@ bool ReapWithin(pid_t pid, int timeoutMs)
 }
 }  // namespace
 
-bool XvfbServer::Start(int firstDisplay, int width, int height)
+bool XvfbServer::Start(int firstDisplay, int width, int height, bool retro)
 {
     Stop();
     for (int n = firstDisplay; n < firstDisplay + kDisplaysToTry; ++n) {
-        const int result = TryDisplay(n, width, height);
+        const int result = TryDisplay(n, width, height, retro);
         if (result > 0) return true;
         if (result < 0) return false;
     }
@@ -54,7 +54,7 @@ bool XvfbServer::Start(int firstDisplay, int width, int height)
     return false;
 }
 
-int XvfbServer::TryDisplay(int number, int width, int height)
+int XvfbServer::TryDisplay(int number, int width, int height, bool retro)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
@@ -65,7 +65,7 @@ int XvfbServer::TryDisplay(int number, int width, int height)
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     const std::string readyFd = std::to_string(kReadyFd);
     const char* argv[] = {"Xvfb", display.c_str(), "-displayfd", readyFd.c_str(), "-nolisten", "tcp", "-noreset",
-                          "-screen", "0", screen.c_str(), nullptr};
+                          "-screen", "0", screen.c_str(), retro ? "-retro" : nullptr, nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], kReadyFd);  // dup2 clears close-on-exec

@@ -19,8 +19,10 @@ public:
     XvfbServer& operator=(const XvfbServer&) = delete;
 
     // Tries :firstDisplay upward; false (with Failure() telling why) when no
-    // server could be started within the bounded wait.
-    bool Start(int firstDisplay = 90, int width = 1920, int height = 1080);
+    // server could be started within the bounded wait. With retro the root
+    // shows its stipple rather than black, so a window that does not cover
+    // the screen shows.
+    bool Start(int firstDisplay = 90, int width = 1920, int height = 1080, bool retro = false);
     // Terminates the server by its pid and reaps it; idempotent.
     void Stop();
 
@@ -32,7 +34,7 @@ public:
 
 private:
     // 1: started; 0: that display is taken; -1: cannot start at all.
-    int TryDisplay(int number, int width, int height);
+    int TryDisplay(int number, int width, int height, bool retro);
 
     pid_t FPid = -1;
     std::string FDisplayName;
