@@ -1,6 +1,7 @@
 // The canvas's text: output, measurement and formatted drawing. Text is drawn
 // glyph by glyph from the font engine's cached coverage bitmaps, blended in the
 // font colour; nothing here allocates, so redrawing text costs no heap.
+#include "classlib/DrawCount.h"
 #include "classlib/FontEngine.h"
 #include "classlib/Graphics.h"
 
@@ -29,6 +30,7 @@ TRect ClipDeviceRect(TCoord left, TCoord top, TCoord right, TCoord bottom, const
 
 void FillDevice(const TPixelSurface& surface, const TRect& r, uint32_t pixel)
 {
+    Raster::CountDrawOperation();
     for (int y = r.Top; y < r.Bottom; ++y) std::fill(surface.Row(y) + r.Left, surface.Row(y) + r.Right, pixel);
 }
 
@@ -114,6 +116,7 @@ TCoord RunWidth(TFontUse& font, const char* begin, const char* end, const TRunFo
 void DrawRun(const TPixelSurface& surface, const TRect& clip, TFontUse& font, const char* begin, const char* end,
              const TRunFormat& format, TCoord left, TCoord top, TCoord width, uint32_t pixel, TFontStyles style)
 {
+    Raster::CountDrawOperation();
     const TFontMetrics& m = font.Metrics();
     const TCoord baseline = top + m.Ascent;
     const TCoord underlineTop = baseline + m.UnderlineOffset;

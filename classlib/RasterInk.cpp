@@ -1,6 +1,8 @@
 // Pen and brush painting on a clipped surface.
 #include "classlib/RasterInk.h"
 
+#include "classlib/DrawCount.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -126,6 +128,7 @@ void TBrushInk::FillRow(uint32_t* dst, Coord y, Coord x0, Coord x1, TPenMode mod
 TTarget::TTarget(const TPixelSurface& surface, const TRect& clip)
     : FSurface(surface), FClip(IntersectRect(clip, surface.BoundsRect()))
 {
+    CountDrawOperation();
 }
 
 TTarget::TTarget(TCanvas& canvas) : TTarget(canvas.Surface(), canvas.DeviceClip()) {}

@@ -45,6 +45,10 @@ struct TWindowObject {
     std::vector<uint32_t> Front;  // what was presented last
     TPixelSurface Surface;
     TRectList Damage;  // buffer coordinates, painted but not yet presented
+    // Buffer coordinates where Back holds nothing but FilledPixel: an erase
+    // there with that colour has nothing to do. Never claims more than is true.
+    TRectList Filled;
+    uint32_t FilledPixel = 0;
     bool FullPresent = false;
 
     bool IsRoot() const { return Parent == nullptr; }
@@ -132,6 +136,8 @@ bool HasInput();
 void DropTimersOf(HWND wnd);
 void ForgetWindowInput(TWindowObject* w);
 void ApplyPointerShape();
+// Records that area of a top-level window's buffer may have been drawn on.
+void MarkDrawn(TWindowObject* root, const TRect& area);
 // Sets the pointer shape for the window under the pointer, as a move there would.
 void RefreshPointerShape();
 platform::IPlatform& Platform();

@@ -1,6 +1,9 @@
 // Invalidation, the paint cycle, device contexts and presenting changed pixels.
 #include "classlib/WindowObject.h"
 
+#include "classlib/DrawCount.h"
+#include "classlib/RasterInk.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -26,13 +29,59 @@ TDeviceContext OffsetDeviceContext(const TDeviceContext& dc, int dx, int dy, int
     return moved;
 }
 
+namespace {
+void FillDevice(const TPixelSurface& surface, const TRect& r, uint32_t pixel)
+{
+    for (int y = r.Top; y < r.Bottom; ++y) Raster::FillPixels(surface.Row(y) + r.Left, r.Width(), pixel);
+}
+
+// The top-level window whose buffer dc draws on, or nullptr.
+TWindowObject* BufferOwner(HDC dc)
+{
+    TWindowObject* root = RootOf(FindWindowObject(dc->Window));
+    return root && root->Surface.Bits == dc->Surface.Bits ? root : nullptr;
+}
+}  // namespace
+
+void MarkDrawn(TWindowObject* root, const TRect& area)
+{
+    root->Damage.Add(area);
+    if (!root->Filled.Subtract(area)) root->Filled.Clear();
+}
+
 void FillDCRect(HDC dc, const TRect& rect, TColor color)
 {
     if (!dc || !dc->Surface) return;
     const uint32_t pixel = color == clNone ? 0u : ColorToPixel(color);
     const TRect device = IntersectRect(OffsetRect(rect, dc->Origin.X, dc->Origin.Y),
                                        IntersectRect(dc->Clip, dc->Surface.BoundsRect()));
-    for (int y = device.Top; y < device.Bottom; ++y) std::fill_n(dc->Surface.Row(y) + device.Left, device.Width(), pixel);
+    if (IsRectEmpty(device)) return;
+    TWindowObject* root = BufferOwner(dc);
+    if (!root) {
+        FillDevice(dc->Surface, device, pixel);
+        return;
+    }
+    // A window erased every pass is mostly filled already: only what is not
+    // known to hold the colour is filled (and presented) again.
+    TRectList todo;
+    todo.Add(device);
+    if (root->FilledPixel == pixel) {
+        for (const TRect& f : root->Filled) {
+            if (todo.Subtract(f)) continue;
+            todo.Clear();
+            todo.Add(device);
+            break;
+        }
+    } else {
+        root->Filled.Clear();
+        root->FilledPixel = pixel;
+    }
+    for (const TRect& r : todo) {
+        FillDevice(dc->Surface, r, pixel);
+        root->Damage.Add(r);
+    }
+    if (root->Filled.Count() >= TRectList::Capacity - 1) root->Filled.Clear();
+    root->Filled.Add(device);
 }
 
 namespace {
@@ -78,7 +127,7 @@ int ReleaseDC(HWND wnd, HDC dc)
         state.DCInUse[i] = false;
         TWindowObject* root = RootOf(FindWindowObject(dc->Window ? dc->Window : wnd));
         if (root && dc->Surface.Bits == root->Surface.Bits) {
-            root->Damage.Add(dc->Clip);
+            MarkDrawn(root, dc->Clip);
             PresentWindow(root->Handle);
         }
         state.DCs[i] = TDeviceContext{};
@@ -207,18 +256,22 @@ void PaintWindowObject(TWindowObject* w)
         if ((w = FindWindowObject(handle)) == nullptr) return;
     }
     const TRect client = ClientInRoot(w);
+    const HWND rootHandle = root->Handle;
     TRectList pieces;
     for (const TRect& r : region) {
         VisiblePieces(w, OffsetRect(r, client.Left, client.Top), true, pieces);
         for (const TRect& piece : pieces) {
             TDeviceContext dc{root->Surface, client.TopLeft(), piece, handle};
+            // Erase fills record what they change themselves; anything else a
+            // handler draws counts for the whole piece.
+            const uint64_t drawsBefore = Raster::tDrawOperations;
             if (erase) {
                 SendMessage(handle, WM_ERASEBKGND, DCToWParam(&dc));
                 if (!FindWindowObject(handle)) return;
             }
             SendMessage(handle, WM_PAINT, DCToWParam(&dc));
-            if (!FindWindowObject(handle)) return;
-            root->Damage.Add(piece);
+            if (!FindWindowObject(handle) || (root = FindWindowObject(rootHandle)) == nullptr) return;
+            if (Raster::tDrawOperations != drawsBefore) MarkDrawn(root, piece);
         }
     }
 }
@@ -315,7 +368,7 @@ void PaintClientNow(HWND wnd, const TRect& rect, const std::function<void(HDC)>&
         TDeviceContext dc{root->Surface, client.TopLeft(), piece, wnd};
         paint(&dc);
         if ((root = FindWindowObject(rootHandle)) == nullptr) return;
-        root->Damage.Add(piece);
+        MarkDrawn(root, piece);
     }
     PresentWindow(rootHandle);
 }

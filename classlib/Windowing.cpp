@@ -177,6 +177,9 @@ void ResizeBuffers(TWindowObject* w)
         w->Front.assign(count, 0);
         w->Surface = {w->Back.empty() ? nullptr : w->Back.data(), width, height, width};
         w->FullPresent = true;
+        w->Filled.Clear();
+        w->Filled.Add(w->Surface.BoundsRect());
+        w->FilledPixel = 0;
     }
 }
 
@@ -655,6 +658,7 @@ HWND SetParent(HWND wnd, HWND newParent)
         DestroyNativeFor(w);
         w->Back.clear();
         w->Front.clear();
+        w->Filled.Clear();
         w->Surface = {};
     }
     w->ForeignParent = 0;
