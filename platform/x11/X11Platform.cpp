@@ -143,8 +143,9 @@ void X11Platform::Present(WindowId window, const uint32_t* pixels, int stride, i
     x11::X11Surface* surface = SurfaceOf(*w, width, height);
     if (!surface) return;
     surface->Store(pixels, stride, area);
+    // Sent with the next flush, before the program sleeps or waits: a pass
+    // that presents several rectangles costs one write to the server.
     surface->Put(w->xid, FGC, area);
-    XFlush(FDisplay);
 }
 
 void X11Platform::NoteMessageBox(WindowId, const std::string&, const std::string&)

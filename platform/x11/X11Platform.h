@@ -24,6 +24,7 @@
 #include <deque>
 #include <memory>
 #include <unordered_map>
+#include <thread>
 #include <unordered_set>
 
 namespace platform {
@@ -125,6 +126,8 @@ private:
     void SetActive(Window window);
 
     Display* FDisplay;
+    // The thread that talks to the display; Xlib is used from no other.
+    std::thread::id FDisplayThread = std::this_thread::get_id();
     X11Options FOptions;
     int FScreen = 0;
     Window FRoot = None;

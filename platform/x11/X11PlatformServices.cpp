@@ -26,6 +26,8 @@ int64_t X11Platform::MonotonicMs()
 
 void X11Platform::Sleep(uint32_t ms)
 {
+    // What was presented goes out before the pause.
+    if (std::this_thread::get_id() == FDisplayThread) XFlush(FDisplay);
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 

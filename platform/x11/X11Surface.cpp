@@ -195,7 +195,9 @@ void X11Surface::Store(const uint32_t* pixels, int stride, const Rect& area)
     if (FDirect && pixels == reinterpret_cast<const uint32_t*>(FImage->data)) return;
     const Rect r = Clip(area, FWidth, FHeight);
     if (r.empty()) return;
-    WaitForReadsOf(r);
+    // No wait for the server's reads of earlier puts here: the put of this
+    // area follows, so the screen ends with these pixels, and a round trip
+    // per present would cost more than the rare frame torn for one put.
     if (!FDirect) {
         ConvertRows(pixels, stride, r);
         return;
@@ -263,6 +265,12 @@ void X11Surface::WaitForReadsOf(const Rect& area)
     if (!OverlapsPending(area)) return;
     CompletionMatch match{FCompletionType, FSegment.shmseg};
     XEvent event;
+    while (OverlapsPending(area) &&
+           XCheckIfEvent(FDisplay, &event, IsCompletionOf, reinterpret_cast<XPointer>(&match)))
+        OnCompletion(reinterpret_cast<const XShmCompletionEvent&>(event));
+    if (!OverlapsPending(area)) return;
+    // Completions that have arrived but are not read yet spare the round trip.
+    XEventsQueued(FDisplay, QueuedAfterReading);
     while (OverlapsPending(area) &&
            XCheckIfEvent(FDisplay, &event, IsCompletionOf, reinterpret_cast<XPointer>(&match)))
         OnCompletion(reinterpret_cast<const XShmCompletionEvent&>(event));
