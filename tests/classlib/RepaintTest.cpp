@@ -186,3 +186,43 @@ TEST_F(HeadlessTest, MovingAPanelOverAFullScreenFormPresentsAboutThePanelOnly)
     EXPECT_EQ(Pixel(form, 783 - 3 + 200, 367 - 3 + 150), Px(clBlack));
     EXPECT_EQ(Pixel(form, 783 + 199, 367 + 199), Px(clBlack)) << "the old square is gone";
 }
+
+TEST_F(HeadlessTest, AnEraseRestoresWhateverWasDrawnOverTheBackground)
+{
+    // Erases skip pixels known to hold their colour already: drawing outside a
+    // paint, a paint that draws, and a change of colour must all end that knowledge.
+    auto& form = app->Create<TForm>();
+    form.SetBorderStyle(bsNone);
+    form.SetColor(clBlack);
+    form.SetBounds(0, 0, 400, 300);
+    ShowAndSettle(form);
+    const auto drawOutsideAPaint = [&] {
+        TCanvas* c = form.Canvas();
+        c->Brush()->SetColor(clRed);
+        c->FillRect({10, 10, 60, 60});
+    };
+    const auto redrawn = [&] {
+        form.Invalidate();
+        app->ProcessMessages();
+    };
+
+    drawOutsideAPaint();
+    FreeDeviceContexts();
+    EXPECT_EQ(Pixel(form, 20, 20), Px(clRed));
+    redrawn();
+    EXPECT_EQ(Pixel(form, 20, 20), Px(clBlack)) << "the erase left drawn pixels standing";
+
+    form.OnPaint = [&](TObject*) { form.Canvas()->SetPixels(30, 30, clLime); };
+    redrawn();
+    EXPECT_EQ(Pixel(form, 30, 30), Px(clLime));
+    form.OnPaint = nullptr;
+    redrawn();
+    EXPECT_EQ(Pixel(form, 30, 30), Px(clBlack)) << "what a paint drew survived the next erase";
+
+    form.SetColor(clNavy);
+    redrawn();
+    EXPECT_EQ(Pixel(form, 30, 30), Px(clNavy));
+    form.SetColor(clBlack);
+    redrawn();
+    EXPECT_EQ(Pixel(form, 399, 299), Px(clBlack));
+}
