@@ -261,7 +261,7 @@ bool Translate(const platform::Event& e, TMsg& msg)
         if (root->Native && root->NativeShown && root->Surface) {
             const TRect area = IntersectRect({e.rect.left, e.rect.top, e.rect.right, e.rect.bottom}, root->Surface.BoundsRect());
             if (!IsRectEmpty(area))
-                Platform().Present(root->Native, root->Back.data(), root->Surface.Stride, root->Surface.Width,
+                Platform().Present(root->Native, root->Surface.Bits, root->Surface.Stride, root->Surface.Width,
                                    root->Surface.Height, {area.Left, area.Top, area.Right, area.Bottom});
         }
         return false;

@@ -41,9 +41,10 @@ struct TWindowObject {
     // Top-level windows only.
     platform::WindowId Native = 0;
     bool NativeShown = false;
-    std::vector<uint32_t> Back;   // what the controls paint
+    std::vector<uint32_t> Back;   // what the controls paint, unless the native window lends its buffer
     std::vector<uint32_t> Front;  // what was presented last
-    TPixelSurface Surface;
+    TPixelSurface Surface;        // Back, or the native window's own buffer
+    bool NativeBuffer = false;    // Surface lies in the native window's buffer
     TRectList Damage;  // buffer coordinates, painted but not yet presented
     // Buffer coordinates where Back holds nothing but FilledPixel: an erase
     // there with that colour has nothing to do. Never claims more than is true.

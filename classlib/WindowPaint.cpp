@@ -299,30 +299,33 @@ bool UpdateWindow(HWND wnd)
 namespace {
 void PresentArea(TWindowObject* root, const TRect& area)
 {
-    Platform().Present(root->Native, root->Back.data(), root->Surface.Stride, root->Surface.Width,
+    Platform().Present(root->Native, root->Surface.Bits, root->Surface.Stride, root->Surface.Width,
                        root->Surface.Height, {area.Left, area.Top, area.Right, area.Bottom});
 }
 
 // Presents the parts of area whose pixels differ from the last presented ones:
-// one rectangle per run of changed rows, spanning their changed columns.
+// one rectangle per run of changed rows, spanning their changed columns. Runs
+// a few unchanged rows apart are shown as one: every rectangle is a request
+// to the display, and a request costs more than a few rows of pixels.
 void PresentChanges(TWindowObject* root, const TRect& area)
 {
+    constexpr int kJoinedGap = 32;
     const int stride = root->Surface.Stride;
     TRect run;
     bool inRun = false;
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const uint32_t* back = root->Back.data() + static_cast<ptrdiff_t>(y) * stride;
+        const uint32_t* back = root->Surface.Bits + static_cast<ptrdiff_t>(y) * stride;
         uint32_t* front = root->Front.data() + static_cast<ptrdiff_t>(y) * stride;
         const size_t bytes = sizeof(uint32_t) * static_cast<size_t>(area.Width());
-        if (std::memcmp(back + area.Left, front + area.Left, bytes) == 0) {
-            if (inRun) PresentArea(root, run);
-            inRun = false;
-            continue;
-        }
+        if (std::memcmp(back + area.Left, front + area.Left, bytes) == 0) continue;
         int left = area.Left, right = area.Right;
         while (back[left] == front[left]) ++left;
         while (back[right - 1] == front[right - 1]) --right;
         std::memcpy(front + left, back + left, sizeof(uint32_t) * static_cast<size_t>(right - left));
+        if (inRun && y - run.Bottom > kJoinedGap) {
+            PresentArea(root, run);
+            inRun = false;
+        }
         if (!inRun) {
             run = {left, y, right, y + 1};
             inRun = true;
@@ -341,7 +344,7 @@ void PresentWindow(HWND wnd)
     if (!root->NativeShown) return;  // keeps its damage until shown
     const TRect all = root->Surface.BoundsRect();
     if (root->FullPresent) {
-        std::memcpy(root->Front.data(), root->Back.data(), sizeof(uint32_t) * root->Back.size());
+        std::memcpy(root->Front.data(), root->Surface.Bits, sizeof(uint32_t) * root->Front.size());
         PresentArea(root, all);
         root->FullPresent = false;
         root->Damage.Clear();

@@ -172,10 +172,22 @@ void ResizeBuffers(TWindowObject* w)
     int height = std::max(0, w->Height());
     if (width > 0 && int64_t(width) * height > kMaxBufferPixels) height = static_cast<int>(kMaxBufferPixels / width);
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    if (w->Surface.Width != width || w->Surface.Height != height) {
-        w->Back.assign(count, 0);
+    // Drawing straight into the native window's buffer saves a screen-sized
+    // buffer and a copy per present.
+    int stride = 0;
+    uint32_t* native = w->Native && count ? Platform().BackBuffer(w->Native, width, height, &stride) : nullptr;
+    if (native && stride != width) native = nullptr;
+    const bool sameBuffer = native ? w->Surface.Bits == native : !w->NativeBuffer;
+    if (w->Surface.Width != width || w->Surface.Height != height || !sameBuffer) {
+        if (native) {
+            std::vector<uint32_t>().swap(w->Back);
+            std::fill_n(native, count, 0u);
+        } else {
+            w->Back.assign(count, 0);
+        }
+        w->NativeBuffer = native != nullptr;
         w->Front.assign(count, 0);
-        w->Surface = {w->Back.empty() ? nullptr : w->Back.data(), width, height, width};
+        w->Surface = {native ? native : (w->Back.empty() ? nullptr : w->Back.data()), width, height, width};
         w->FullPresent = true;
         w->Filled.Clear();
         w->Filled.Add(w->Surface.BoundsRect());
@@ -220,6 +232,12 @@ void CreateNativeFor(TWindowObject* w)
 void DestroyNativeFor(TWindowObject* w)
 {
     if (!w->Native) return;
+    if (w->NativeBuffer) {
+        // The pixels go with the native window.
+        w->Surface = {};
+        w->NativeBuffer = false;
+        w->Filled.Clear();
+    }
     Platform().DestroyNativeWindow(w->Native);
     w->Native = 0;
     w->NativeShown = false;

@@ -190,6 +190,11 @@ public:
     // Starts the platform's interactive move of the window, following the
     // pointer (pressed at screenPoint) until the button is released.
     virtual void BeginInteractiveMove(WindowId window, Point screenPoint) = 0;
+    // A buffer of width x height pixels kept by the window itself, which
+    // Present then shows without a copy; nullptr when the backend has none.
+    // It holds zeros when new and stays valid until the window is destroyed or
+    // asked for another size.
+    virtual uint32_t* BackBuffer(WindowId, int /*width*/, int /*height*/, int* /*stride*/) { return nullptr; }
     // Shows `area` of the window's pixels: `pixels` is the window's whole
     // buffer of width x height pixels, rows `stride` pixels apart.
     virtual void Present(WindowId window, const uint32_t* pixels, int stride, int width, int height,

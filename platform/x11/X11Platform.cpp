@@ -58,6 +58,7 @@ X11Platform::~X11Platform()
         if (!window->destroyed) XDestroyWindow(FDisplay, xid);
     }
     FWindows.clear();
+    FRetiredSurfaces.clear();  // detaching needs the display
     XFreeGC(FDisplay, FGC);
     FCursors.reset();
     XCloseDisplay(FDisplay);

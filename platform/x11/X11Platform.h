@@ -50,7 +50,7 @@ public:
     // these pixels sends them without copying. Null when the server's pixel
     // format differs (the caller keeps its own buffer then). A new size
     // gives a new, black buffer; the old one is gone.
-    uint32_t* BackBuffer(WindowId window, int width, int height, int* stride);
+    uint32_t* BackBuffer(WindowId window, int width, int height, int* stride) override;
 
     // ---- IPlatform ----------------------------------------------------------
     const char* Name() const override { return "x11"; }
@@ -143,6 +143,9 @@ private:
     x11::SignalPipe FSignals;
 
     std::unordered_map<Window, std::unique_ptr<NativeWindow>> FWindows;
+    // Pixels of windows the server destroyed with a foreign parent: the
+    // program may still hold them until it destroys the window itself.
+    std::unordered_map<Window, std::unique_ptr<x11::X11Surface>> FRetiredSurfaces;
     std::unordered_set<Window> FWatchedForeign;  // foreign parents whose destruction we follow
     uint64_t FNextCreationOrder = 1;
     Window FActive = None;

@@ -324,6 +324,8 @@ void X11Platform::TranslateDestroy(const XDestroyWindowEvent& destroy)
     if (FWindows.count(destroy.window)) {
         // Gone with a foreign parent: later calls for it find nothing and do nothing.
         if (FActive == destroy.window) FActive = None;
+        auto& window = FWindows.at(destroy.window);
+        if (window->surface) FRetiredSurfaces[destroy.window] = std::move(window->surface);
         FWindows.erase(destroy.window);
         return;
     }

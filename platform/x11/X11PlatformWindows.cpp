@@ -108,6 +108,7 @@ WindowId X11Platform::CreateNativeWindow(const WindowParams& params, Error* erro
 
 void X11Platform::DestroyNativeWindow(WindowId window)
 {
+    FRetiredSurfaces.erase(static_cast<Window>(window));
     auto it = FWindows.find(static_cast<Window>(window));
     if (it == FWindows.end()) return;
     NativeWindow& w = *it->second;
