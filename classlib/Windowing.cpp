@@ -180,8 +180,7 @@ void ResizeBuffers(TWindowObject* w)
     const bool sameBuffer = native ? w->Surface.Bits == native : !w->NativeBuffer;
     if (w->Surface.Width != width || w->Surface.Height != height || !sameBuffer) {
         if (native) {
-            std::vector<uint32_t>().swap(w->Back);
-            std::fill_n(native, count, 0u);
+            std::vector<uint32_t>().swap(w->Back);  // a new native buffer holds zeros
         } else {
             w->Back.assign(count, 0);
         }

@@ -130,7 +130,8 @@ bool X11Surface::CreateShared(int width, int height)
         segment = {};
         return false;
     }
-    std::memset(address, 0, bytes);
+    // A new segment holds zeros already; not touching it leaves its pages
+    // unmapped until something is drawn there.
     FImage = image;
     FShared = true;
     return true;
