@@ -46,7 +46,12 @@ TWindowObject* BufferOwner(HDC dc)
 void MarkDrawn(TWindowObject* root, const TRect& area)
 {
     root->Damage.Add(area);
-    if (!root->Filled.Subtract(area)) root->Filled.Clear();
+    if (root->Filled.Subtract(area)) return;
+    // Too many pieces: forget only the rectangles the area touches.
+    TRectList kept;
+    for (const TRect& r : root->Filled)
+        if (IsRectEmpty(IntersectRect(r, area))) kept.Add(r);
+    root->Filled = kept;
 }
 
 void FillDCRect(HDC dc, const TRect& rect, TColor color)
