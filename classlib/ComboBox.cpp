@@ -220,9 +220,7 @@ int TCustomComboBox::ListItemAt(int y)
 
 void TCustomComboBox::PaintList(HDC dc)
 {
-    FCanvas.Lock();
-    FCanvas.SetDC(dc);
-    try {
+    FCanvas.PaintOn(dc, [this] {
         TRect client;
         GetClientRect(FListWindow, client);
         FCanvas.Brush()->SetStyle(bsSolid);
@@ -237,13 +235,7 @@ void TCustomComboBox::PaintList(HDC dc)
             else
                 TCustomComboBox::DrawItem(i, ListItemRect(i), state);
         }
-    } catch (...) {
-        FCanvas.SetDC(nullptr);
-        FCanvas.Unlock();
-        throw;
-    }
-    FCanvas.SetDC(nullptr);
-    FCanvas.Unlock();
+    });
 }
 
 void TCustomComboBox::ListWndProc(TMessage& message)

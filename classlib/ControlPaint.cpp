@@ -129,17 +129,7 @@ void TGraphicControl::WMPaint(TMessage& Message)
 {
     HDC dc = MessageDC(Message);
     if (!dc || Destroying()) return;
-    FCanvas.Lock();
-    try {
-        FCanvas.SetDC(dc);
-        Paint();
-    } catch (...) {
-        FCanvas.SetDC(nullptr);
-        FCanvas.Unlock();
-        throw;
-    }
-    FCanvas.SetDC(nullptr);
-    FCanvas.Unlock();
+    FCanvas.PaintOn(dc, [this] { Paint(); });
 }
 
 // ---- TCustomControl ---------------------------------------------------------
@@ -158,15 +148,5 @@ TCanvas* TCustomControl::Canvas()
 
 void TCustomControl::PaintWindow(HDC dc)
 {
-    FCanvas.Lock();
-    try {
-        FCanvas.SetDC(dc);
-        Paint();
-    } catch (...) {
-        FCanvas.SetDC(nullptr);
-        FCanvas.Unlock();
-        throw;
-    }
-    FCanvas.SetDC(nullptr);
-    FCanvas.Unlock();
+    FCanvas.PaintOn(dc, [this] { Paint(); });
 }

@@ -152,6 +152,26 @@ public:
     void RequireHandle();
     // Gives back a context taken by RequireHandle.
     void FreeHandle();
+    // Runs paint with the canvas locked and attached to dc; detached and
+    // unlocked again afterwards, also when paint throws.
+    template <typename TPaint>
+    void PaintOn(HDC dc, TPaint&& paint)
+    {
+        struct TAttached {
+            TControlCanvas& Canvas;
+            TAttached(TControlCanvas& canvas, HDC context) : Canvas(canvas)
+            {
+                Canvas.Lock();
+                Canvas.SetDC(context);
+            }
+            ~TAttached()
+            {
+                Canvas.SetDC(nullptr);
+                Canvas.Unlock();
+            }
+        } attached(*this, dc);
+        paint();
+    }
 
 private:
     TControl* FControl;

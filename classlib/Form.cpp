@@ -310,17 +310,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::PaintWindow(HDC dc)
 {
-    FCanvas.Lock();
-    try {
-        FCanvas.SetDC(dc);
-        Paint();
-    } catch (...) {
-        FCanvas.SetDC(nullptr);
-        FCanvas.Unlock();
-        throw;
-    }
-    FCanvas.SetDC(nullptr);
-    FCanvas.Unlock();
+    FCanvas.PaintOn(dc, [this] { Paint(); });
 }
 
 // ---- Closing ----------------------------------------------------------------
