@@ -2,6 +2,7 @@
 // Only the windowing files include this.
 #pragma once
 
+#include "classlib/KnownFill.h"
 #include "classlib/RectList.h"
 #include "classlib/Windowing.h"
 #include "platform/Platform.h"
@@ -46,10 +47,8 @@ struct TWindowObject {
     TPixelSurface Surface;        // Back, or the native window's own buffer
     bool NativeBuffer = false;    // Surface lies in the native window's buffer
     TRectList Damage;  // buffer coordinates, painted but not yet presented
-    // Buffer coordinates where Back holds nothing but FilledPixel: an erase
-    // there with that colour has nothing to do. Never claims more than is true.
-    TRectList Filled;
-    uint32_t FilledPixel = 0;
+    TRect Carried;     // buffer coordinates, moved pixels: presented without comparing
+    TKnownFill Known;  // buffer coordinates: where the buffer holds one colour
     bool FullPresent = false;
 
     bool IsRoot() const { return Parent == nullptr; }
@@ -121,6 +120,12 @@ void PaintWindowObject(TWindowObject* w);
 // A window of the tree that needs painting, parents first; nullptr when none.
 TWindowObject* FirstInvalid(TWindowObject* root);
 void InvalidateTree(TWindowObject* w, bool erase);
+// The part of a child window (with its children) that shows in its top-level
+// window's buffer, when that is one rectangle; empty otherwise.
+TRect ShownTreeArea(TWindowObject* w);
+// After a child window moved by (dx, dy): copies what showed of it before to
+// its new place. False when part of the new place still needs painting.
+bool CarryPixels(TWindowObject* w, const TRect& shownBefore, int dx, int dy);
 // (Re)creates the native window of a top-level window from its style.
 void CreateNativeFor(TWindowObject* w);
 void DestroyNativeFor(TWindowObject* w);

@@ -46,12 +46,7 @@ TWindowObject* BufferOwner(HDC dc)
 void MarkDrawn(TWindowObject* root, const TRect& area)
 {
     root->Damage.Add(area);
-    if (root->Filled.Subtract(area)) return;
-    // Too many pieces: forget only the rectangles the area touches.
-    TRectList kept;
-    for (const TRect& r : root->Filled)
-        if (IsRectEmpty(IntersectRect(r, area))) kept.Add(r);
-    root->Filled = kept;
+    root->Known.Drawn(area);
 }
 
 void FillDCRect(HDC dc, const TRect& rect, TColor color)
@@ -69,24 +64,11 @@ void FillDCRect(HDC dc, const TRect& rect, TColor color)
     // A window erased every pass is mostly filled already: only what is not
     // known to hold the colour is filled (and presented) again.
     TRectList todo;
-    todo.Add(device);
-    if (root->FilledPixel == pixel) {
-        for (const TRect& f : root->Filled) {
-            if (todo.Subtract(f)) continue;
-            todo.Clear();
-            todo.Add(device);
-            break;
-        }
-    } else {
-        root->Filled.Clear();
-        root->FilledPixel = pixel;
-    }
+    root->Known.Fill(device, pixel, todo);
     for (const TRect& r : todo) {
         FillDevice(dc->Surface, r, pixel);
         root->Damage.Add(r);
     }
-    if (root->Filled.Count() >= TRectList::Capacity - 1) root->Filled.Clear();
-    root->Filled.Add(device);
 }
 
 namespace {
@@ -353,11 +335,22 @@ void PresentWindow(HWND wnd)
         PresentArea(root, all);
         root->FullPresent = false;
         root->Damage.Clear();
+        root->Carried = {};
         return;
     }
+    const TRect carried = IntersectRect(root->Carried, all);
+    if (!IsRectEmpty(carried)) {
+        const size_t bytes = sizeof(uint32_t) * static_cast<size_t>(carried.Width());
+        for (int y = carried.Top; y < carried.Bottom; ++y) {
+            const ptrdiff_t at = static_cast<ptrdiff_t>(y) * root->Surface.Stride + carried.Left;
+            std::memcpy(root->Front.data() + at, root->Surface.Bits + at, bytes);
+        }
+        PresentArea(root, carried);
+    }
+    root->Carried = {};
     for (const TRect& d : root->Damage) {
         const TRect area = IntersectRect(d, all);
-        if (!IsRectEmpty(area)) PresentChanges(root, area);
+        if (!IsRectEmpty(area) && !RectContains(carried, area)) PresentChanges(root, area);
     }
     root->Damage.Clear();
 }

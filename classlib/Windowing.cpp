@@ -188,9 +188,7 @@ void ResizeBuffers(TWindowObject* w)
         w->Front.assign(count, 0);
         w->Surface = {native ? native : (w->Back.empty() ? nullptr : w->Back.data()), width, height, width};
         w->FullPresent = true;
-        w->Filled.Clear();
-        w->Filled.Add(w->Surface.BoundsRect());
-        w->FilledPixel = 0;
+        w->Known.Reset(w->Surface.BoundsRect(), 0);
     }
 }
 
@@ -235,7 +233,7 @@ void DestroyNativeFor(TWindowObject* w)
         // The pixels go with the native window.
         w->Surface = {};
         w->NativeBuffer = false;
-        w->Filled.Clear();
+        w->Known.Forget();
     }
     Platform().DestroyNativeWindow(w->Native);
     w->Native = 0;
@@ -494,6 +492,9 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     const bool sized = next.Width() != old.Width() || next.Height() != old.Height();
     const bool frame = (pos.flags & SWP_FRAMECHANGED) != 0;
     const bool redraw = !(pos.flags & SWP_NOREDRAW);
+    // A plain move of a shown child keeps its pixels instead of repainting it.
+    const bool carry = moved && !sized && !frame && redraw && !(pos.flags & SWP_NOCOPYBITS) && w->Parent;
+    const TRect shownBefore = carry ? ShownTreeArea(w) : TRect{};
     if (moved || sized || frame) {
         if (w->Parent && w->Visible() && redraw) InvalidateRect(w->Parent->Handle, &old, true);
         w->Bounds = next;
@@ -507,7 +508,9 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
             if (frame && w->Native) Platform().SetNativeDecorations(w->Native, NativelyDecorated(w));
             if (frame && w->Native) Platform().SetNativeCaption(w->Native, w->Text);
         }
-        if (redraw) InvalidateTree(w, true);
+        const bool carried = !IsRectEmpty(shownBefore) &&
+                             CarryPixels(w, shownBefore, next.Left - old.Left, next.Top - old.Top);
+        if (redraw && !carried) InvalidateTree(w, true);
     }
     if (!(pos.flags & SWP_NOZORDER)) {
         if (insertAfter == HWND_TOPMOST) w->ExStyle |= WS_EX_TOPMOST;
@@ -675,7 +678,7 @@ HWND SetParent(HWND wnd, HWND newParent)
         DestroyNativeFor(w);
         w->Back.clear();
         w->Front.clear();
-        w->Filled.Clear();
+        w->Known.Forget();
         w->Surface = {};
     }
     w->ForeignParent = 0;

@@ -226,3 +226,67 @@ TEST_F(HeadlessTest, AnEraseRestoresWhateverWasDrawnOverTheBackground)
     redrawn();
     EXPECT_EQ(Pixel(form, 399, 299), Px(clBlack));
 }
+
+namespace {
+std::vector<uint32_t> Frame(HeadlessTest& t, TWinControl& form)
+{
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < form.Height(); ++y)
+        for (int x = 0; x < form.Width(); ++x) pixels.push_back(t.Pixel(form, x, y));
+    return pixels;
+}
+}  // namespace
+
+TEST_F(HeadlessTest, AMovedPanelKeepsItsPixelsAndPaintsOnlyWhatWasHidden)
+{
+    // A panel with a windowed child and a drawn dot, moved about a form: each
+    // frame must equal a repaint of everything, and a move within the form
+    // must not repaint the panel at all.
+    auto& form = app->Create<TForm>();
+    form.SetBorderStyle(bsNone);
+    form.SetColor(clBlack);
+    form.SetBounds(0, 0, 120, 90);
+    auto& panel = form.Create<TCountingPanel>();
+    panel.SetParent(&form);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(clNavy);
+    panel.SetBounds(40, 30, 50, 40);
+    auto& inner = panel.Create<TPanel>();
+    inner.SetParent(&panel);
+    inner.SetBevelOuter(bvNone);
+    inner.SetColor(clLime);
+    inner.SetBounds(5, 5, 12, 9);
+    auto& dot = panel.Create<TDot>(true);
+    dot.SetParent(&panel);
+    dot.SetBounds(30, 20, 10, 1);
+    dot.X = 4;
+    auto& cover = form.Create<TPanel>();  // a later sibling: on top of the panel where they meet
+    cover.SetBevelOuter(bvNone);
+    cover.SetColor(clMaroon);
+    cover.SetBounds(0, 80, 20, 10);
+    cover.SetParent(&form);
+    ShowAndSettle(form);
+
+    const struct {
+        int Left, Top;
+        bool Repainted;
+    } moves[] = {
+        {39, 29, false}, {41, 29, false}, {41, 33, false}, {20, 10, false},  // within the form
+        {-10, 10, false},                                                      // part leaves the form
+        {-5, 10, true},                                                        // part comes back
+        {60, 55, true},                                                        // beneath the later sibling
+        {70, 45, true},                                                        // out from under it
+        {75, 47, false},
+    };
+    for (const auto& move : moves) {
+        const int paintsBefore = panel.Paints;
+        panel.SetLeft(move.Left);
+        panel.SetTop(move.Top);
+        form.Invalidate();
+        app->ProcessMessages();
+        const std::vector<uint32_t> moved = Frame(*this, form);
+        EXPECT_EQ(panel.Paints > paintsBefore, move.Repainted) << "at " << move.Left << ", " << move.Top;
+        RedrawWindow(form.Handle(), nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_TRUE(moved == Frame(*this, form)) << "at " << move.Left << ", " << move.Top;
+    }
+}
