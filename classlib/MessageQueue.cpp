@@ -56,6 +56,7 @@ TTimerEntry* DueTimer(int64_t now)
 
 TWindowObject* FirstWindowToPaint()
 {
+    FlushCarry();
     const auto& roots = Windowing().Roots;
     for (auto it = roots.rbegin(); it != roots.rend(); ++it) {
         if (!IsShowing(*it)) continue;

@@ -43,6 +43,9 @@ TRect ShownTreeArea(TWindowObject* w)
     return area;
 }
 
+namespace {
+// Copies what showed of w before it moved by (dx, dy) to its new place.
+// False when part of the new place still needs painting.
 bool CarryPixels(TWindowObject* w, const TRect& shownBefore, int dx, int dy)
 {
     const TRect shownAfter = ShownTreeArea(w);
@@ -55,4 +58,35 @@ bool CarryPixels(TWindowObject* w, const TRect& shownBefore, int dx, int dy)
     root->Known.Drawn(dst);
     root->Carried = UnionRect(root->Carried, dst);
     return dst == shownAfter;
+}
+}  // namespace
+
+bool BeginCarry(TWindowObject* w)
+{
+    TWindowingState::TPendingCarry& pending = Windowing().PendingCarry;
+    if (pending.Window == w->Handle) return true;
+    FlushCarry();
+    const TRect shown = ShownTreeArea(w);
+    if (IsRectEmpty(shown)) return false;
+    pending = {w->Handle, shown, 0, 0};
+    return true;
+}
+
+void AddCarry(TWindowObject* w, int dx, int dy)
+{
+    TWindowingState::TPendingCarry& pending = Windowing().PendingCarry;
+    if (pending.Window != w->Handle) return;
+    pending.Dx += dx;
+    pending.Dy += dy;
+}
+
+void FlushCarry()
+{
+    TWindowingState::TPendingCarry& pending = Windowing().PendingCarry;
+    if (!pending.Window) return;
+    const TWindowingState::TPendingCarry carry = pending;
+    pending = {};
+    TWindowObject* w = FindWindowObject(carry.Window);
+    if (!w || (carry.Dx == 0 && carry.Dy == 0)) return;
+    if (!CarryPixels(w, carry.ShownBefore, carry.Dx, carry.Dy)) InvalidateTree(w, true);
 }

@@ -48,6 +48,7 @@ struct TWindowObject {
     bool NativeBuffer = false;    // Surface lies in the native window's buffer
     TRectList Damage;  // buffer coordinates, painted but not yet presented
     TRect Carried;     // buffer coordinates, moved pixels: presented without comparing
+    TRect FrontStale;  // where Front is not kept: presented without comparing
     TKnownFill Known;  // buffer coordinates: where the buffer holds one colour
     bool FullPresent = false;
 
@@ -90,6 +91,14 @@ struct TWindowingState {
     std::array<TDeviceContext, 16> DCs{};
     std::array<bool, 16> DCInUse{};
     bool QuitPending = false;
+    // A child window's move whose pixels are not copied yet: moves that follow
+    // one another (left, then top) copy the pixels once.
+    struct TPendingCarry {
+        HWND Window = 0;
+        TRect ShownBefore;  // buffer coordinates, before the first of the moves
+        int Dx = 0;
+        int Dy = 0;
+    } PendingCarry;
 };
 
 // Windows keep to sane sizes: a bad size gets clamped, never a huge buffer.
@@ -123,9 +132,15 @@ void InvalidateTree(TWindowObject* w, bool erase);
 // The part of a child window (with its children) that shows in its top-level
 // window's buffer, when that is one rectangle; empty otherwise.
 TRect ShownTreeArea(TWindowObject* w);
-// After a child window moved by (dx, dy): copies what showed of it before to
-// its new place. False when part of the new place still needs painting.
-bool CarryPixels(TWindowObject* w, const TRect& shownBefore, int dx, int dy);
+// A plain move of child window w is about to happen: true when its pixels
+// will be carried to the new place (by FlushCarry, after AddCarry), so it
+// need not be repainted. Any other pending carry is done first.
+bool BeginCarry(TWindowObject* w);
+void AddCarry(TWindowObject* w, int dx, int dy);
+// Copies the pixels of the pending move, and invalidates the moved window if
+// part of its new place showed nothing of it before. Everything that draws
+// on, presents or rearranges windows calls this first.
+void FlushCarry();
 // (Re)creates the native window of a top-level window from its style.
 void CreateNativeFor(TWindowObject* w);
 void DestroyNativeFor(TWindowObject* w);

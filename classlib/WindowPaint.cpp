@@ -74,6 +74,7 @@ void FillDCRect(HDC dc, const TRect& rect, TColor color)
 namespace {
 HDC TakeDC(TWindowObject* w, bool wholeWindow)
 {
+    FlushCarry();
     TWindowingState& state = Windowing();
     TWindowObject* root = RootOf(w);
     if (!root || !root->Surface) return nullptr;
@@ -225,6 +226,7 @@ TWindowObject* FirstInvalid(TWindowObject* w)
 
 void PaintWindowObject(TWindowObject* w)
 {
+    FlushCarry();
     const HWND handle = w->Handle;
     TWindowObject* root = RootOf(w);
     if (!root || !root->Surface || !IsShowing(w)) {
@@ -265,6 +267,7 @@ void PaintWindowObject(TWindowObject* w)
 
 bool UpdateWindow(HWND wnd)
 {
+    FlushCarry();
     TWindowObject* w = FindWindowObject(wnd);
     if (!w || w->Utility) return false;
     TWindowObject* root = RootOf(w);
@@ -326,6 +329,7 @@ void PresentChanges(TWindowObject* root, const TRect& area)
 
 void PresentWindow(HWND wnd)
 {
+    FlushCarry();
     TWindowObject* root = RootOf(FindWindowObject(wnd));
     if (!root || !root->Native || !root->Surface) return;
     if (!root->NativeShown) return;  // keeps its damage until shown
@@ -336,27 +340,33 @@ void PresentWindow(HWND wnd)
         root->FullPresent = false;
         root->Damage.Clear();
         root->Carried = {};
+        root->FrontStale = {};
         return;
     }
+    // Where pixels were carried, Front is left behind rather than copied:
+    // keeping it would cost as much as the carry itself, every pass.
     const TRect carried = IntersectRect(root->Carried, all);
+    root->Carried = {};
     if (!IsRectEmpty(carried)) {
-        const size_t bytes = sizeof(uint32_t) * static_cast<size_t>(carried.Width());
-        for (int y = carried.Top; y < carried.Bottom; ++y) {
-            const ptrdiff_t at = static_cast<ptrdiff_t>(y) * root->Surface.Stride + carried.Left;
-            std::memcpy(root->Front.data() + at, root->Surface.Bits + at, bytes);
-        }
+        root->FrontStale = UnionRect(root->FrontStale, carried);
         PresentArea(root, carried);
     }
-    root->Carried = {};
     for (const TRect& d : root->Damage) {
         const TRect area = IntersectRect(d, all);
-        if (!IsRectEmpty(area) && !RectContains(carried, area)) PresentChanges(root, area);
+        if (IsRectEmpty(area) || RectContains(carried, area)) continue;
+        if (IsRectEmpty(IntersectRect(area, root->FrontStale))) {
+            PresentChanges(root, area);
+        } else {
+            root->FrontStale = UnionRect(root->FrontStale, area);
+            PresentArea(root, area);
+        }
     }
     root->Damage.Clear();
 }
 
 void PaintClientNow(HWND wnd, const TRect& rect, const std::function<void(HDC)>& paint)
 {
+    FlushCarry();
     TWindowObject* w = FindWindowObject(wnd);
     if (!w || w->Utility || !IsShowing(w)) return;
     TWindowObject* root = RootOf(w);

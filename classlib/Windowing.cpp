@@ -166,6 +166,7 @@ void RecalcClient(TWindowObject* w)
 
 void ResizeBuffers(TWindowObject* w)
 {
+    FlushCarry();
     // A top-level window's buffers hold at most kMaxBufferPixels: beyond that it
     // draws (and shows) only the top rows that fit.
     const int width = std::max(0, w->Width());
@@ -309,6 +310,7 @@ HWND CreateWindowHandle(const TCreateParams& params, TWndMethod proc)
 
 bool DestroyWindow(HWND wnd)
 {
+    FlushCarry();
     TWindowingState& state = Windowing();
     TWindowObject* w = FindWindowObject(wnd);
     if (!w) {
@@ -494,7 +496,11 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     const bool redraw = !(pos.flags & SWP_NOREDRAW);
     // A plain move of a shown child keeps its pixels instead of repainting it.
     const bool carry = moved && !sized && !frame && redraw && !(pos.flags & SWP_NOCOPYBITS) && w->Parent;
-    const TRect shownBefore = carry ? ShownTreeArea(w) : TRect{};
+    bool carrying = false;
+    if (carry)
+        carrying = BeginCarry(w);
+    else
+        FlushCarry();
     if (moved || sized || frame) {
         if (w->Parent && w->Visible() && redraw) InvalidateRect(w->Parent->Handle, &old, true);
         w->Bounds = next;
@@ -508,9 +514,8 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
             if (frame && w->Native) Platform().SetNativeDecorations(w->Native, NativelyDecorated(w));
             if (frame && w->Native) Platform().SetNativeCaption(w->Native, w->Text);
         }
-        const bool carried = !IsRectEmpty(shownBefore) &&
-                             CarryPixels(w, shownBefore, next.Left - old.Left, next.Top - old.Top);
-        if (redraw && !carried) InvalidateTree(w, true);
+        if (carrying) AddCarry(w, next.Left - old.Left, next.Top - old.Top);
+        if (redraw && !carrying) InvalidateTree(w, true);
     }
     if (!(pos.flags & SWP_NOZORDER)) {
         if (insertAfter == HWND_TOPMOST) w->ExStyle |= WS_EX_TOPMOST;
@@ -532,6 +537,7 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
 
 bool ShowWindow(HWND wnd, int command)
 {
+    FlushCarry();
     TWindowingState& state = Windowing();
     TWindowObject* w = FindWindowObject(wnd);
     if (!w || w->Utility) return false;
@@ -655,6 +661,7 @@ uint64_t NativeWindowOf(HWND wnd)
 
 HWND SetParent(HWND wnd, HWND newParent)
 {
+    FlushCarry();
     TWindowingState& state = Windowing();
     TWindowObject* w = FindWindowObject(wnd);
     if (!w || w->Utility) {

@@ -289,4 +289,16 @@ TEST_F(HeadlessTest, AMovedPanelKeepsItsPixelsAndPaintsOnlyWhatWasHidden)
         RedrawWindow(form.Handle(), nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         EXPECT_TRUE(moved == Frame(*this, form)) << "at " << move.Left << ", " << move.Top;
     }
+
+    // Carried pixels are shown without keeping a copy of what was shown: a
+    // later change there, without a move, must still reach the screen.
+    panel.SetLeft(panel.Left() + 1);
+    form.Invalidate();
+    app->ProcessMessages();
+    dot.X = 3;
+    dot.Invalidate();
+    app->ProcessMessages();
+    const int dotX = panel.Left() + dot.Left(), dotY = panel.Top() + dot.Top();
+    EXPECT_EQ(Pixel(form, dotX + 3, dotY), Px(clRed)) << "a change among carried pixels was not shown";
+    EXPECT_EQ(Pixel(form, dotX + 4, dotY), Px(clNavy)) << "a change among carried pixels was not shown";
 }
