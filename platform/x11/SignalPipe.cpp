@@ -62,9 +62,11 @@ SignalPipe::~SignalPipe()
     close(FWriteFd);
 }
 
-int SignalPipe::Drain()
+int SignalPipe::Drain(bool readable)
 {
-    if (FReadFd < 0) return 0;
+    // The handler raises the flag before it writes, so a lowered flag means an
+    // empty pipe, unless poll found it readable.
+    if (FReadFd < 0 || (!readable && !gUnserved.load())) return 0;
     int count = 0;
     unsigned char bytes[16];
     for (;;) {

@@ -22,8 +22,9 @@ public:
     // False when the pipe could not be made; no handler is installed then.
     bool Valid() const { return FReadFd >= 0; }
     int ReadFd() const { return FReadFd; }
-    // Consumes what arrived; the number of signals.
-    int Drain();
+    // Consumes what arrived; the number of signals. Reads the pipe only when a
+    // signal came since the last drain, or when poll found it readable.
+    int Drain(bool readable = false);
 
 private:
     int FReadFd = -1;

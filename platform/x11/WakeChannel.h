@@ -2,6 +2,8 @@
 // wait at once (Wake() of the seam).
 #pragma once
 
+#include <atomic>
+
 namespace platform::x11 {
 
 class WakeChannel {
@@ -16,10 +18,13 @@ public:
     // Any thread; async-signal-safe.
     void Signal();
     // Main thread: consumes the wake-ups; true when there was at least one.
-    bool Drain();
+    // Reads the descriptor only when a wake-up came since the last drain, or
+    // when poll found it readable.
+    bool Drain(bool readable = false);
 
 private:
     int FFd = -1;
+    std::atomic<bool> FRaised{false};
 };
 
 }  // namespace platform::x11

@@ -110,7 +110,11 @@ private:
     void Push(const Event& event);
 
     // Event translation (X11PlatformEvents.cpp).
-    void Pump();
+    // Takes the events that arrived. The connection and the signal pipe are
+    // read when readable says poll found them so, or once a millisecond at
+    // most otherwise: most reads find nothing, and each is a system call.
+    void Pump(bool readable = false);
+    int64_t FLastConnectionRead = -1;
     void Translate(XEvent& event);
     void TranslateKey(NativeWindow& window, XKeyEvent& key);
     void TranslateButton(NativeWindow& window, const XButtonEvent& button);

@@ -57,9 +57,10 @@ bool X11Platform::PollEvent(Event& event)
 WaitResult X11Platform::WaitForEvents(uint32_t timeoutMs)
 {
     const int64_t deadline = timeoutMs == kInfinite ? -1 : MonotonicMs() + timeoutMs;
+    bool readable = false;
     for (;;) {
-        Pump();
-        const bool woken = FWake.Drain();
+        Pump(readable);
+        const bool woken = FWake.Drain(readable);
         if (!FEvents.empty() || woken) return WaitResult::Ready;
         int wait = -1;
         if (deadline >= 0) {
@@ -68,9 +69,12 @@ WaitResult X11Platform::WaitForEvents(uint32_t timeoutMs)
             wait = static_cast<int>(std::min<int64_t>(left, 1 << 30));
         }
         XFlush(FDisplay);
+        // A flush may read events while it waits to write: poll would not see those.
+        if (XEventsQueued(FDisplay, QueuedAlready) > 0) continue;
         pollfd fds[3] = {{ConnectionNumber(FDisplay), POLLIN, 0}, {FWake.Fd(), POLLIN, 0}, {FSignals.ReadFd(), POLLIN, 0}};
         const int ready = poll(fds, FSignals.Valid() ? 3 : 2, wait);
         if (ready == 0) return WaitResult::Timeout;
+        readable = true;
         if (ready < 0 && errno != EINTR) return WaitResult::Ready;  // let the caller look again
         // A hang-up of the connection is read as the loss it is, inside Pump.
     }
@@ -81,11 +85,15 @@ void X11Platform::Wake()
     FWake.Signal();
 }
 
-void X11Platform::Pump()
+void X11Platform::Pump(bool readable)
 {
-    if (FSignals.Drain() > 0) DeliverTerminationRequest();
+    if (FSignals.Drain(readable) > 0) DeliverTerminationRequest();
+    const int64_t now = MonotonicMs();
+    const bool read = readable || now != FLastConnectionRead;
+    if (read) FLastConnectionRead = now;
     // A broken connection ends in the connection-loss handler from here.
-    while (XPending(FDisplay) > 0) {
+    int queued = XEventsQueued(FDisplay, read ? QueuedAfterFlush : QueuedAlready);
+    for (; queued > 0; queued = XEventsQueued(FDisplay, QueuedAlready)) {
         XEvent event;
         XNextEvent(FDisplay, &event);
         Translate(event);
