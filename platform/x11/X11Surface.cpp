@@ -25,11 +25,6 @@ Rect Clip(const Rect& area, int width, int height)
     return r.empty() ? Rect{} : r;
 }
 
-bool Overlap(const Rect& a, const Rect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 struct CompletionMatch {
     int type;
     ShmSeg segment;
@@ -173,6 +168,7 @@ void X11Surface::Release()
     }
     FShared = false;
     FPendingCount = 0;
+    FUnreported = 0;
     FWidth = FHeight = 0;
 }
 
@@ -236,9 +232,16 @@ void X11Surface::Put(Drawable drawable, GC gc, const Rect& area)
         XPutImage(FDisplay, drawable, gc, FImage, r.left, r.top, r.left, r.top, w, h);
         return;
     }
-    if (FPendingCount == kMaxPending) WaitForReadsOf({0, 0, FWidth, FHeight});
-    FPending[FPendingCount++] = {r, NextRequest(FDisplay)};
-    XShmPutImage(FDisplay, drawable, gc, FImage, r.left, r.top, r.left, r.top, w, h, True);
+    // The server serves requests in order: one completion event covers the
+    // puts before it too. Asking for one every few puts bounds how far we run
+    // ahead of the server at a fraction of the events.
+    const bool report = ++FUnreported >= kPutsPerReport;
+    if (report) {
+        if (FPendingCount == kMaxPending) WaitForServer();
+        FPending[FPendingCount++] = NextRequest(FDisplay);
+        FUnreported = 0;
+    }
+    XShmPutImage(FDisplay, drawable, gc, FImage, r.left, r.top, r.left, r.top, w, h, report ? True : False);
 }
 
 void X11Surface::OnCompletion(const XShmCompletionEvent& event)
@@ -250,32 +253,23 @@ void X11Surface::ForgetUpTo(unsigned long serial)
 {
     int kept = 0;
     for (int i = 0; i < FPendingCount; ++i)
-        if (FPending[i].serial > serial) FPending[kept++] = FPending[i];
+        if (FPending[i] > serial) FPending[kept++] = FPending[i];
     FPendingCount = kept;
 }
 
-bool X11Surface::OverlapsPending(const Rect& area) const
+void X11Surface::WaitForServer()
 {
-    for (int i = 0; i < FPendingCount; ++i)
-        if (Overlap(FPending[i].area, area)) return true;
-    return false;
-}
-
-void X11Surface::WaitForReadsOf(const Rect& area)
-{
-    if (!OverlapsPending(area)) return;
+    if (FPendingCount == 0) return;
     CompletionMatch match{FCompletionType, FSegment.shmseg};
     XEvent event;
-    while (OverlapsPending(area) &&
-           XCheckIfEvent(FDisplay, &event, IsCompletionOf, reinterpret_cast<XPointer>(&match)))
+    while (FPendingCount > 0 && XCheckIfEvent(FDisplay, &event, IsCompletionOf, reinterpret_cast<XPointer>(&match)))
         OnCompletion(reinterpret_cast<const XShmCompletionEvent&>(event));
-    if (!OverlapsPending(area)) return;
+    if (FPendingCount == 0) return;
     // Completions that have arrived but are not read yet spare the round trip.
     XEventsQueued(FDisplay, QueuedAfterReading);
-    while (OverlapsPending(area) &&
-           XCheckIfEvent(FDisplay, &event, IsCompletionOf, reinterpret_cast<XPointer>(&match)))
+    while (FPendingCount > 0 && XCheckIfEvent(FDisplay, &event, IsCompletionOf, reinterpret_cast<XPointer>(&match)))
         OnCompletion(reinterpret_cast<const XShmCompletionEvent&>(event));
-    if (!OverlapsPending(area)) return;
+    if (FPendingCount == 0) return;
     // Once the server answers, it has served every earlier put, including
     // those that failed and will never report completion (a window that was
     // destroyed with its foreign parent).

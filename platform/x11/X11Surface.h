@@ -40,9 +40,8 @@ public:
     // saves Store its copy.
     uint32_t* DirectPixels(int* stride);
     // Copies `area` (clipped to the image) of a width x height buffer whose
-    // rows are `stride` pixels apart, waiting first for the server to finish
-    // reading any earlier put of that area. The image's own pixels are not
-    // copied onto themselves.
+    // rows are `stride` pixels apart. The image's own pixels are not copied
+    // onto themselves.
     void Store(const uint32_t* pixels, int stride, const Rect& area);
     // Sends `area` (clipped to the image) to the same place of `drawable`.
     void Put(Drawable drawable, GC gc, const Rect& area);
@@ -52,19 +51,16 @@ public:
     static int CompletionEventType(Display* display);
 
 private:
-    struct PendingPut {
-        Rect area;
-        unsigned long serial = 0;
-    };
     static constexpr int kMaxPending = 16;
+    static constexpr int kPutsPerReport = 8;
 
     bool CreateShared(int width, int height);
     bool CreatePlain(int width, int height);
     void Release();
     bool DirectFormat() const;
     void ConvertRows(const uint32_t* pixels, int stride, const Rect& area);
-    void WaitForReadsOf(const Rect& area);
-    bool OverlapsPending(const Rect& area) const;
+    // Waits until the server has served every put that asked for a completion.
+    void WaitForServer();
     void ForgetUpTo(unsigned long serial);
 
     Display* FDisplay;
@@ -79,8 +75,10 @@ private:
     XShmSegmentInfo FSegment{};
     int FWidth = 0;
     int FHeight = 0;
-    PendingPut FPending[kMaxPending];
+    // Request numbers of the puts that asked for a completion event, not yet reported.
+    unsigned long FPending[kMaxPending] = {};
     int FPendingCount = 0;
+    int FUnreported = 0;  // puts since the last that asked for a completion
 };
 
 }  // namespace platform::x11
