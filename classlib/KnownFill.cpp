@@ -37,3 +37,12 @@ void TKnownFill::Fill(const TRect& area, uint32_t pixel, TRectList& todo)
     for (const TRect& u : FUnknown) pruned.Add(u);
     FUnknown = pruned;
 }
+
+void TKnownFill::MayDiffer(uint32_t pixel, TRectList& out) const
+{
+    if (pixel != FPixel) {
+        out.Add(FBounds);
+        return;
+    }
+    out.Add(FUnknown);
+}

@@ -19,6 +19,8 @@ public:
     // Area is about to be filled with pixel: sets todo to the parts that may
     // hold anything else, and records the whole area as holding pixel.
     void Fill(const TRect& area, uint32_t pixel, TRectList& todo);
+    // Adds to out where the buffer may hold anything but pixel.
+    void MayDiffer(uint32_t pixel, TRectList& out) const;
 
 private:
     TRect FBounds;

@@ -5,6 +5,7 @@
 #include "classlib/KnownFill.h"
 #include "classlib/RectList.h"
 #include "classlib/Windowing.h"
+#include "classlib/ZeroedPixels.h"
 #include "platform/Platform.h"
 
 #include <array>
@@ -42,8 +43,8 @@ struct TWindowObject {
     // Top-level windows only.
     platform::WindowId Native = 0;
     bool NativeShown = false;
-    std::vector<uint32_t> Back;   // what the controls paint, unless the native window lends its buffer
-    std::vector<uint32_t> Front;  // what was presented last
+    TZeroedPixels Back;   // what the controls paint, unless the native window lends its buffer
+    TZeroedPixels Front;  // what was presented last
     TPixelSurface Surface;        // Back, or the native window's own buffer
     bool NativeBuffer = false;    // Surface lies in the native window's buffer
     TRectList Damage;  // buffer coordinates, painted but not yet presented
@@ -129,6 +130,9 @@ void PaintWindowObject(TWindowObject* w);
 // A window of the tree that needs painting, parents first; nullptr when none.
 TWindowObject* FirstInvalid(TWindowObject* root);
 void InvalidateTree(TWindowObject* w, bool erase);
+// A top-level window's native window was just shown, black: what was
+// presented before is gone, and only what may not be black is sent again.
+void PresentOverBlack(TWindowObject* root);
 // The part of a child window (with its children) that shows in its top-level
 // window's buffer, when that is one rectangle; empty otherwise.
 TRect ShownTreeArea(TWindowObject* w);

@@ -327,6 +327,18 @@ void PresentChanges(TWindowObject* root, const TRect& area)
 }
 }  // namespace
 
+void PresentOverBlack(TWindowObject* root)
+{
+    // Fresh zeros cost no copy of a whole screen, and the black part of a
+    // saver's screen is then never sent at all.
+    root->Front.Reset(root->Front.size());
+    root->FullPresent = false;
+    root->Carried = {};
+    root->FrontStale = {};
+    root->Damage.Clear();
+    root->Known.MayDiffer(0, root->Damage);
+}
+
 void PresentWindow(HWND wnd)
 {
     FlushCarry();

@@ -181,12 +181,12 @@ void ResizeBuffers(TWindowObject* w)
     const bool sameBuffer = native ? w->Surface.Bits == native : !w->NativeBuffer;
     if (w->Surface.Width != width || w->Surface.Height != height || !sameBuffer) {
         if (native) {
-            std::vector<uint32_t>().swap(w->Back);  // a new native buffer holds zeros
+            w->Back.Clear();  // a new native buffer holds zeros
         } else {
-            w->Back.assign(count, 0);
+            w->Back.Reset(count);
         }
         w->NativeBuffer = native != nullptr;
-        w->Front.assign(count, 0);
+        w->Front.Reset(count);
         w->Surface = {native ? native : (w->Back.empty() ? nullptr : w->Back.data()), width, height, width};
         w->FullPresent = true;
         w->Known.Reset(w->Surface.BoundsRect(), 0);
@@ -569,7 +569,7 @@ bool ShowWindow(HWND wnd, int command)
             w->NativeShown = nativeVisible;
             Platform().ShowNativeWindow(w->Native, nativeVisible);
             if (nativeVisible) {
-                w->FullPresent = true;
+                PresentOverBlack(w);
                 InvalidateTree(w, true);
                 RefreshPointerShape();
                 if ((w = FindWindowObject(wnd)) == nullptr) return wasVisible;
@@ -683,8 +683,8 @@ HWND SetParent(HWND wnd, HWND newParent)
     } else {
         std::erase(state.Roots, w);
         DestroyNativeFor(w);
-        w->Back.clear();
-        w->Front.clear();
+        w->Back.Clear();
+        w->Front.Clear();
         w->Known.Forget();
         w->Surface = {};
     }

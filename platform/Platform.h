@@ -176,6 +176,8 @@ public:
     // of a foreign window that does not exist: kErrorInvalidWindowHandle).
     virtual WindowId CreateNativeWindow(const WindowParams& params, Error* error) = 0;
     virtual void DestroyNativeWindow(WindowId window) = 0;
+    // A window shows black when it is shown, until something is presented:
+    // the class library then sends only what is not black.
     virtual void ShowNativeWindow(WindowId window, bool visible) = 0;
     // Gives the window the activation and keyboard focus, raising it.
     virtual void ActivateNativeWindow(WindowId window) = 0;

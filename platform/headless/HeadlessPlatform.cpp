@@ -162,6 +162,8 @@ void HeadlessPlatform::ShowNativeWindow(WindowId window, bool visible)
     if (!w || w->visible == visible) return;
     w->visible = visible;
     if (visible) {
+        // Like a native window with a black background, mapped afresh.
+        std::fill(w->pixels.begin(), w->pixels.end(), 0u);
         Raise(window);
     } else if (FActive == window) {
         FActive = 0;

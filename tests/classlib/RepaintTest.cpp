@@ -187,6 +187,35 @@ TEST_F(HeadlessTest, MovingAPanelOverAFullScreenFormPresentsAboutThePanelOnly)
     EXPECT_EQ(Pixel(form, 783 + 199, 367 + 199), Px(clBlack)) << "the old square is gone";
 }
 
+TEST_F(HeadlessTest, AShownWindowSendsOnlyWhatIsNotBlack)
+{
+    // A window is black when shown: a black form sends only its panel, and a
+    // form of another colour, shown again, sends everything.
+    auto& form = app->Create<TForm>();
+    form.SetBorderStyle(bsNone);
+    form.SetColor(clBlack);
+    form.SetBounds(0, 0, 400, 300);
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(clNavy);
+    panel.SetBounds(100, 100, 50, 40);
+    hp.ResetPresentStatistics();
+    ShowAndSettle(form);
+    EXPECT_EQ(Pixel(form, 120, 120), Px(clNavy));
+    EXPECT_EQ(Pixel(form, 5, 5), Px(clBlack));
+    EXPECT_LE(hp.PresentedPixels(), 50 * 40);
+
+    form.SetColor(clSilver);
+    app->ProcessMessages();
+    form.Hide();
+    app->ProcessMessages();
+    ShowAndSettle(form);
+    EXPECT_EQ(Pixel(form, 5, 5), Px(clSilver)) << "a known colour other than black was not sent again";
+    EXPECT_EQ(Pixel(form, 399, 299), Px(clSilver));
+    EXPECT_EQ(Pixel(form, 120, 120), Px(clNavy));
+}
+
 TEST_F(HeadlessTest, AnEraseRestoresWhateverWasDrawnOverTheBackground)
 {
     // Erases skip pixels known to hold their colour already: drawing outside a
