@@ -291,7 +291,8 @@ void X11Platform::TranslateExpose(NativeWindow& window, const XExposeEvent& expo
     const Rect area{expose.x, expose.y, expose.x + expose.width, expose.y + expose.height};
     if (window.surface && window.surface->Width() > 0) {
         // What was presented is still in the surface: show it again at once.
-        window.surface->Put(window.xid, FGC, area);
+        // Where nothing was put the background shows, black, as it should.
+        window.surface->PutShown(window.xid, FGC, area);
         return;
     }
     Event e;

@@ -126,6 +126,8 @@ void X11Platform::ShowNativeWindow(WindowId window, bool visible)
     NativeWindow* w = Find(window);
     if (!w || w->destroyed || w->shown == visible) return;
     w->shown = visible;
+    // A window mapped again shows its black background: puts from before are gone.
+    if (w->surface) w->surface->ForgetShown();
     if (!visible) {
         w->activateOnMap = false;
         if (IsManaged(*w))

@@ -169,6 +169,7 @@ void X11Surface::Release()
     FShared = false;
     FPendingCount = 0;
     FUnreported = 0;
+    FShown = {};
     FWidth = FHeight = 0;
 }
 
@@ -226,6 +227,9 @@ void X11Surface::Put(Drawable drawable, GC gc, const Rect& area)
     if (!FImage) return;
     const Rect r = Clip(area, FWidth, FHeight);
     if (r.empty()) return;
+    FShown = FShown.empty() ? r
+                            : Rect{std::min(FShown.left, r.left), std::min(FShown.top, r.top),
+                                   std::max(FShown.right, r.right), std::max(FShown.bottom, r.bottom)};
     const unsigned w = static_cast<unsigned>(r.width()), h = static_cast<unsigned>(r.height());
     if (!FShared) {
         // The request carries a copy of the pixels: nothing to wait for later.
@@ -242,6 +246,13 @@ void X11Surface::Put(Drawable drawable, GC gc, const Rect& area)
         FUnreported = 0;
     }
     XShmPutImage(FDisplay, drawable, gc, FImage, r.left, r.top, r.left, r.top, w, h, report ? True : False);
+}
+
+void X11Surface::PutShown(Drawable drawable, GC gc, const Rect& area)
+{
+    const Rect r{std::max(area.left, FShown.left), std::max(area.top, FShown.top), std::min(area.right, FShown.right),
+                 std::min(area.bottom, FShown.bottom)};
+    if (!r.empty()) Put(drawable, gc, r);
 }
 
 void X11Surface::OnCompletion(const XShmCompletionEvent& event)

@@ -45,6 +45,11 @@ public:
     void Store(const uint32_t* pixels, int stride, const Rect& area);
     // Sends `area` (clipped to the image) to the same place of `drawable`.
     void Put(Drawable drawable, GC gc, const Rect& area);
+    // Sends again the part of `area` that was put since the window was last
+    // mapped (an exposure): the rest shows the window's background.
+    void PutShown(Drawable drawable, GC gc, const Rect& area);
+    // The window is mapped or unmapped: nothing put so far shows any more.
+    void ForgetShown() { FShown = {}; }
     // Forgets puts the server has finished, given one of its completion events.
     void OnCompletion(const XShmCompletionEvent& event);
     // The event type of completion events on this display (0 without the extension).
@@ -79,6 +84,7 @@ private:
     unsigned long FPending[kMaxPending] = {};
     int FPendingCount = 0;
     int FUnreported = 0;  // puts since the last that asked for a completion
+    Rect FShown;          // bounds of what was put since the window was mapped
 };
 
 }  // namespace platform::x11

@@ -108,6 +108,22 @@ TEST_P(X11PresentTest, ExposedAreaShowsThePresentedPixelsAgain)
     EXPECT_TRUE(SamePixels(frame, W, ReadBack(static_cast<Window>(id), W, H), W, H));
 }
 
+TEST_P(X11PresentTest, AWindowShownAgainIsBlackUntilSomethingIsPresented)
+{
+    // The class library counts on it: after a show it sends only what is not black.
+    constexpr int W = 80, H = 60;
+    const platform::WindowId id = ShowWindow({40, 40, 40 + W, 40 + H});
+    ASSERT_NE(id, 0u);
+    const std::vector<uint32_t> frame = Pattern(W, H, W, 3);
+    FPlatform->Present(id, frame.data(), W, W, H, {0, 0, W, H});
+    CollectEvents(*FPlatform, 50);
+    FPlatform->ShowNativeWindow(id, false);
+    CollectEvents(*FPlatform, 50);
+    FPlatform->ShowNativeWindow(id, true);
+    CollectEvents(*FPlatform, 200);  // the exposure of the new mapping
+    EXPECT_TRUE(SamePixels(std::vector<uint32_t>(W * H, 0), W, ReadBack(static_cast<Window>(id), W, H), W, H));
+}
+
 TEST_P(X11PresentTest, ABufferOfANewSizeIsShownAtItsNewSize)
 {
     const platform::WindowId id = ShowWindow({0, 0, 64, 48});
