@@ -38,6 +38,28 @@ protected:
     }
 };
 
+// A borderless form of one colour, and a flat panel of one colour on a
+// parent: the backgrounds these tests draw and move things over.
+TForm& PlainForm(TApplication& app, TColor color, int width, int height)
+{
+    auto& form = app.Create<TForm>();
+    form.SetBorderStyle(bsNone);
+    form.SetColor(color);
+    form.SetBounds(0, 0, width, height);
+    return form;
+}
+
+template <class TPanelKind = TPanel>
+TPanelKind& FlatPanel(TWinControl& parent, TColor color, int left, int top, int width, int height)
+{
+    auto& panel = parent.Create<TPanelKind>();
+    panel.SetParent(&parent);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(color);
+    panel.SetBounds(left, top, width, height);
+    return panel;
+}
+
 struct TScene {
     TForm* form;
     TCountingPanel* panel;
@@ -45,14 +67,8 @@ struct TScene {
 
 TScene MakeScene(TApplication& app)
 {
-    auto& form = app.Create<TForm>();
-    form.SetBorderStyle(bsNone);
-    form.SetBounds(0, 0, 100, 60);
-    auto& panel = form.Create<TCountingPanel>();
-    panel.SetParent(&form);
-    panel.SetBevelOuter(bvNone);
-    panel.SetColor(clBlue);
-    panel.SetBounds(0, 0, 100, 60);
+    auto& form = PlainForm(app, clBtnFace, 100, 60);
+    auto& panel = FlatPanel<TCountingPanel>(form, clBlue, 0, 0, 100, 60);
     return {&form, &panel};
 }
 }  // namespace
@@ -160,15 +176,8 @@ protected:
 
 TEST_F(HeadlessTest, MovingAPanelOverAFullScreenFormPresentsAboutThePanelOnly)
 {
-    auto& form = app->Create<TForm>();
-    form.SetBorderStyle(bsNone);
-    form.SetColor(clBlack);
-    form.SetBounds(0, 0, 1920, 1080);
-    auto& panel = form.Create<TPanel>();
-    panel.SetParent(&form);
-    panel.SetBevelOuter(bvNone);
-    panel.SetColor(clBlack);
-    panel.SetBounds(783, 367, 353, 345);
+    auto& form = PlainForm(*app, clBlack, 1920, 1080);
+    auto& panel = FlatPanel(form, clBlack, 783, 367, 353, 345);
     auto& mark = form.Create<TMark>();
     mark.SetParent(&panel);
     mark.SetBounds(0, 0, 353, 345);
@@ -191,15 +200,8 @@ TEST_F(HeadlessTest, AShownWindowSendsOnlyWhatIsNotBlack)
 {
     // A window is black when shown: a black form sends only its panel, and a
     // form of another colour, shown again, sends everything.
-    auto& form = app->Create<TForm>();
-    form.SetBorderStyle(bsNone);
-    form.SetColor(clBlack);
-    form.SetBounds(0, 0, 400, 300);
-    auto& panel = form.Create<TPanel>();
-    panel.SetParent(&form);
-    panel.SetBevelOuter(bvNone);
-    panel.SetColor(clNavy);
-    panel.SetBounds(100, 100, 50, 40);
+    auto& form = PlainForm(*app, clBlack, 400, 300);
+    FlatPanel(form, clNavy, 100, 100, 50, 40);
     hp.ResetPresentStatistics();
     ShowAndSettle(form);
     EXPECT_EQ(Pixel(form, 120, 120), Px(clNavy));
@@ -220,10 +222,7 @@ TEST_F(HeadlessTest, AnEraseRestoresWhateverWasDrawnOverTheBackground)
 {
     // Erases skip pixels known to hold their colour already: drawing outside a
     // paint, a paint that draws, and a change of colour must all end that knowledge.
-    auto& form = app->Create<TForm>();
-    form.SetBorderStyle(bsNone);
-    form.SetColor(clBlack);
-    form.SetBounds(0, 0, 400, 300);
+    auto& form = PlainForm(*app, clBlack, 400, 300);
     ShowAndSettle(form);
     const auto drawOutsideAPaint = [&] {
         TCanvas* c = form.Canvas();
@@ -271,29 +270,14 @@ TEST_F(HeadlessTest, AMovedPanelKeepsItsPixelsAndPaintsOnlyWhatWasHidden)
     // A panel with a windowed child and a drawn dot, moved about a form: each
     // frame must equal a repaint of everything, and a move within the form
     // must not repaint the panel at all.
-    auto& form = app->Create<TForm>();
-    form.SetBorderStyle(bsNone);
-    form.SetColor(clBlack);
-    form.SetBounds(0, 0, 120, 90);
-    auto& panel = form.Create<TCountingPanel>();
-    panel.SetParent(&form);
-    panel.SetBevelOuter(bvNone);
-    panel.SetColor(clNavy);
-    panel.SetBounds(40, 30, 50, 40);
-    auto& inner = panel.Create<TPanel>();
-    inner.SetParent(&panel);
-    inner.SetBevelOuter(bvNone);
-    inner.SetColor(clLime);
-    inner.SetBounds(5, 5, 12, 9);
+    auto& form = PlainForm(*app, clBlack, 120, 90);
+    auto& panel = FlatPanel<TCountingPanel>(form, clNavy, 40, 30, 50, 40);
+    FlatPanel(panel, clLime, 5, 5, 12, 9);
     auto& dot = panel.Create<TDot>(true);
     dot.SetParent(&panel);
     dot.SetBounds(30, 20, 10, 1);
     dot.X = 4;
-    auto& cover = form.Create<TPanel>();  // a later sibling: on top of the panel where they meet
-    cover.SetBevelOuter(bvNone);
-    cover.SetColor(clMaroon);
-    cover.SetBounds(0, 80, 20, 10);
-    cover.SetParent(&form);
+    FlatPanel(form, clMaroon, 0, 80, 20, 10);  // a later sibling: on top of the panel where they meet
     ShowAndSettle(form);
 
     const struct {
