@@ -69,10 +69,13 @@ int main()
     segment.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(height), IPC_CREAT | 0600);
     if (segment.shmid < 0) return 1;
     segment.shmaddr = image->data = static_cast<char*>(shmat(segment.shmid, nullptr, 0));
-    segment.readOnly = False;
-    XShmAttach(display, &segment);
-    XSync(display, False);
     shmctl(segment.shmid, IPC_RMID, nullptr);
+    segment.readOnly = False;
+    if (segment.shmaddr == reinterpret_cast<char*>(-1) || !XShmAttach(display, &segment)) {
+        std::fprintf(stderr, "bench_bare_panel_loop: no shared memory with the X server\n");
+        return 1;
+    }
+    XSync(display, False);
 
     int x = (width - kPanelW) / 2, y = (height - kPanelH) / 2;
     bool right = false, down = false;

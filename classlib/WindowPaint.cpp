@@ -300,6 +300,10 @@ void PresentArea(TWindowObject* root, const TRect& area)
 void PresentChanges(TWindowObject* root, const TRect& area)
 {
     constexpr int kJoinedGap = 32;
+    if (root->Front.empty()) {  // no memory for the copy: nothing to compare with
+        PresentArea(root, area);
+        return;
+    }
     const int stride = root->Surface.Stride;
     TRect run;
     bool inRun = false;
@@ -347,7 +351,8 @@ void PresentWindow(HWND wnd)
     if (!root->NativeShown) return;  // keeps its damage until shown
     const TRect all = root->Surface.BoundsRect();
     if (root->FullPresent) {
-        std::memcpy(root->Front.data(), root->Surface.Bits, sizeof(uint32_t) * root->Front.size());
+        if (!root->Front.empty())
+            std::memcpy(root->Front.data(), root->Surface.Bits, sizeof(uint32_t) * root->Front.size());
         PresentArea(root, all);
         root->FullPresent = false;
         root->Damage.Clear();
