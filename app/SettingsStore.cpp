@@ -1,9 +1,9 @@
 // Reading and writing the motion style and the clock colour.
 #include "app/SettingsStore.h"
 
-#include "classlib/IniFiles.h"
-#include "classlib/Registry.h"
-#include "classlib/SysUtils.h"
+#include "classlib/files/IniFiles.h"
+#include "classlib/files/Registry.h"
+#include "classlib/system/SysUtils.h"
 
 #include <unistd.h>
 

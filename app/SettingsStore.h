@@ -2,7 +2,7 @@
 // colour in "Zundera.ini" beside the executable. Nothing is cached.
 #pragma once
 
-#include "classlib/Color.h"
+#include "classlib/graphics/Color.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // title bar. The skinned pages come later.
 #pragma once
 
-#include "classlib/Forms.h"
+#include "classlib/forms/Forms.h"
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // LED clock; any system command closes it, which ends the program.
 #pragma once
 
-#include "classlib/Forms.h"
+#include "classlib/forms/Forms.h"
 
 class TDcBackPanel;
 class TDmLedClock;

@@ -5,8 +5,8 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
-#include "classlib/Forms.h"
-#include "classlib/SysUtils.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/system/SysUtils.h"
 
 #include <string>
 

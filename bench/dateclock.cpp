@@ -1,7 +1,7 @@
 // The date line's paint next to the cost of the cell copies it is built from.
-#include "classlib/DateUtils.h"
-#include "classlib/Forms.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/DateUtils.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/windowing/Windowing.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "platform/headless/HeadlessPlatform.h"

@@ -3,13 +3,9 @@
 // to the machine's own baseline in the same run: starting and reaping a
 // process that does nothing, and one read-back of the polled area.
 // Usage: bench_saver_startup [rounds]
-#include "tests/app/EndToEndSupport.h"
-#include "tests/app/XDisplayProbe.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/XDisplayProbe.h"
 #include "tests/support/XvfbServer.h"
-// The launchers and the probe the end-to-end tests use; the benchmark links no test code.
-#include "tests/app/EndToEndSupport.cpp"
-#include "tests/app/XDisplayProbe.cpp"
-#include "tests/support/XvfbServer.cpp"
 
 #include <algorithm>
 #include <csignal>

@@ -9,8 +9,6 @@
 #include "platform/x11/X11Platform.h"
 
 #include "tests/support/XvfbServer.h"
-// The same launcher the tests use; the benchmark links no test code.
-#include "tests/support/XvfbServer.cpp"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

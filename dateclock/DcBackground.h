@@ -3,7 +3,7 @@
 // placed on it) keeps a background image.
 #pragma once
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 class IDcBackgroundProvider {
 public:

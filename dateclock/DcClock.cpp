@@ -1,7 +1,7 @@
 // The clock's construction, properties and change handling.
 #include "dateclock/DcClock.h"
 
-#include "classlib/System.h"
+#include "classlib/system/System.h"
 
 TDcClock::TDcClock(TComponent* AOwner) : TDcGraphicControl(AOwner), FAlarmTime(Date())
 {

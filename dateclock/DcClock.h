@@ -3,7 +3,7 @@
 // an alarm time. Its own timer repaints it once a second.
 #pragma once
 
-#include "classlib/DateUtils.h"
+#include "classlib/system/DateUtils.h"
 #include "dateclock/DcClockObjects.h"
 #include "dateclock/DcControls.h"
 #include "dateclock/DcFillObject.h"

@@ -2,8 +2,8 @@
 // time, and the countdown interval.
 #pragma once
 
-#include "classlib/Color.h"
-#include "classlib/DateUtils.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/system/DateUtils.h"
 #include "dateclock/DcObject.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "dateclock/DcBackground.h"
 
-#include "classlib/Windowing.h"
+#include "classlib/windowing/Windowing.h"
 
 TDcCustomControl::TDcCustomControl(TComponent* AOwner) : TCustomControl(AOwner)
 {

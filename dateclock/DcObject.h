@@ -3,7 +3,7 @@
 // change handler, so a change of a sub-object repaints the owner.
 #pragma once
 
-#include "classlib/Classes.h"
+#include "classlib/system/Classes.h"
 
 class TDcObject : public TPersistent {
 public:

@@ -1,6 +1,6 @@
 #include "dateclock/DcPanels.h"
 
-#include "classlib/Windowing.h"
+#include "classlib/windowing/Windowing.h"
 
 TDcCustomPanel::TDcCustomPanel(TComponent* AOwner) : TDcCustomControl(AOwner)
 {

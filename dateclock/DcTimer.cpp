@@ -1,7 +1,7 @@
 #include "dateclock/DcTimer.h"
 
-#include "classlib/System.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/System.h"
+#include "classlib/windowing/Windowing.h"
 
 namespace {
 constexpr uintptr_t TimerId = 1;

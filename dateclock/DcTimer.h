@@ -2,8 +2,8 @@
 // served by the process's shared timer pool (one window timer for many).
 #pragma once
 
-#include "classlib/Classes.h"
-#include "classlib/Messages.h"
+#include "classlib/system/Classes.h"
+#include "classlib/windowing/Messages.h"
 
 #include <cstdint>
 

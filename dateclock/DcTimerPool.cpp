@@ -1,8 +1,8 @@
 // The shared timer pool: a fixed table of slots behind one window timer.
 #include "dateclock/DcTimer.h"
 
-#include "classlib/System.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/System.h"
+#include "classlib/windowing/Windowing.h"
 
 #include <algorithm>
 

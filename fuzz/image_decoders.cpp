@@ -1,11 +1,11 @@
 // libFuzzer target: the bytes are offered to the BMP, JPEG and PNG decoders in
 // turn. Rejecting them with an Exception is the expected outcome; anything else
 // (a crash, a sanitizer report, another exception type, an abort) is a finding.
-#include "classlib/Graphics.h"
-#include "classlib/JpegImage.h"
-#include "classlib/PngImage.h"
-#include "classlib/Streams.h"
-#include "classlib/System.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/JpegImage.h"
+#include "classlib/graphics/PngImage.h"
+#include "classlib/system/Streams.h"
+#include "classlib/system/System.h"
 
 #include <cstddef>
 #include <cstdint>

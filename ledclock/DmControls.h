@@ -4,8 +4,8 @@
 // block, optionally over a captured image of what lies beneath them.
 #pragma once
 
-#include "classlib/Controls.h"
-#include "classlib/Graphics.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/graphics/Graphics.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // Rectangle helpers of the LED clock's control family.
 #pragma once
 
-#include "classlib/Graphics.h"
-#include "classlib/Types.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/system/Types.h"
 
 // The rectangle (0, 0, width, height) of a bitmap.
 TRect BitmapRect(const TBitmap& bitmap);

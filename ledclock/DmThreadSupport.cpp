@@ -1,8 +1,8 @@
 // What the family's timers and threads need from the application.
 #include "ledclock/DmThreads.h"
 
-#include "classlib/Forms.h"
-#include "classlib/System.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/system/System.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // TDmTimer: ticks from a worker thread or from a window-message timer.
 #include "ledclock/DmThreads.h"
 
-#include "classlib/System.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/System.h"
+#include "classlib/windowing/Windowing.h"
 #include "ledclock/Dminterface.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ledclock/Dminterface.h"
 
-#include "classlib/Windowing.h"
+#include "classlib/windowing/Windowing.h"
 
 HWND Dm_AllocateHWnd(TWndMethod method)
 {

@@ -2,7 +2,7 @@
 // class library, so the family's components need not know where they live.
 #pragma once
 
-#include "classlib/Messages.h"
+#include "classlib/windowing/Messages.h"
 
 // A hidden window whose messages go to method.
 HWND Dm_AllocateHWnd(TWndMethod method);

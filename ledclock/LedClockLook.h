@@ -1,7 +1,7 @@
 // The value types of the LED clock and everything its picture depends on.
 #pragma once
 
-#include "classlib/Color.h"
+#include "classlib/graphics/Color.h"
 
 #include <cstdint>
 

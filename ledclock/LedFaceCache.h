@@ -2,7 +2,7 @@
 // inputs they depend on change: a steady paint then does no trigonometry.
 #pragma once
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 #include "ledclock/LedGlyphs.h"
 #include "ledclock/LedLayout.h"
 

@@ -2,7 +2,7 @@
 // and the time text with its slanted dot-matrix characters.
 #pragma once
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 #include "ledclock/LedClockLook.h"
 
 #include <cstdint>

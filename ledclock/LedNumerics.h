@@ -4,7 +4,7 @@
 // worked out, so that the picture is the same dot for dot.
 #pragma once
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 
 #include <cfloat>
 #include <cstdint>

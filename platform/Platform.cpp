@@ -1,30 +1,30 @@
 #include "platform/Platform.h"
 
-#include "platform/headless/HeadlessPlatform.h"
-
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 
 namespace platform {
 
 namespace {
 std::atomic<IPlatform*> gPlatform{nullptr};
-
-IPlatform& DefaultPlatform()
-{
-    static HeadlessPlatform headless;
-    return headless;
-}
 }  // namespace
 
 IPlatform& GetPlatform()
 {
     IPlatform* current = gPlatform.load(std::memory_order_acquire);
-    return current ? *current : DefaultPlatform();
+    if (!current) {
+        // A program that reaches the operating system before choosing a backend
+        // is wrong wherever it runs; stop at once rather than guess one.
+        std::fputs("velmora: no platform backend is installed (platform::SetPlatform)\n", stderr);
+        std::abort();
+    }
+    return *current;
 }
 
-void SetPlatform(IPlatform* platform)
+IPlatform* SetPlatform(IPlatform* platform)
 {
-    gPlatform.store(platform, std::memory_order_release);
+    return gPlatform.exchange(platform, std::memory_order_acq_rel);
 }
 
 }  // namespace platform

@@ -237,9 +237,10 @@ public:
     virtual bool RunCommand(const std::string& commandLine, Error* error) = 0;
 };
 
-// The platform in use. Until SetPlatform is called this is a process-wide
-// headless backend. Not owned; set it on the main thread before any window exists.
+// The platform in use; there is none until a program installs its backend,
+// and a call before that ends the process with a message. Not owned; set it on
+// the main thread before any window exists. SetPlatform returns the one before.
 IPlatform& GetPlatform();
-void SetPlatform(IPlatform* platform);
+IPlatform* SetPlatform(IPlatform* platform);
 
 }  // namespace platform

@@ -2,8 +2,8 @@
 // where the clock panel goes, what ends the saver and what does not, and the
 // colour it is drawn in.
 #include "app/Unit1.h"
-#include "classlib/Forms.h"
-#include "classlib/Windowing.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/windowing/Windowing.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"

@@ -1,7 +1,7 @@
 #include "app/SettingsStore.h"
-#include "classlib/AtomicFile.h"
-#include "classlib/System.h"
-#include "tests/sysutils/TempFolder.h"
+#include "classlib/system/AtomicFile.h"
+#include "classlib/system/System.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
+#include "tests/support/TestPlatform.h"
 #include "tests/app/VelmoraSession.h"
 
 #include "app/SettingsStore.h"
 #include "app/VelmoraMain.h"
-#include "classlib/Forms.h"
-#include "classlib/Windowing.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/windowing/Windowing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,7 +25,7 @@ TVelmoraSession::TVelmoraSession()
 
 TVelmoraSession::~TVelmoraSession()
 {
-    platform::SetPlatform(nullptr);
+    platform::SetPlatform(&TestPlatform());
     SetExecutablePathOverride("");
     if (FSavedConfig)
         setenv("XDG_CONFIG_HOME", FSavedConfig->c_str(), 1);

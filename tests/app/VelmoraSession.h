@@ -4,9 +4,9 @@
 // end by itself.
 #pragma once
 
-#include "classlib/Messages.h"
+#include "classlib/windowing/Messages.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "tests/sysutils/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 // The clock's date-time part setters and its time offset.
 #include "dateclock/DcClockObjects.h"
 
-#include "classlib/System.h"
+#include "classlib/system/System.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
 
-#include "classlib/DateFormat.h"
-#include "classlib/FormatSettings.h"
-#include "classlib/System.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/DateFormat.h"
+#include "classlib/system/FormatSettings.h"
+#include "classlib/system/System.h"
+#include "classlib/windowing/Windowing.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
 
-#include "classlib/PngImage.h"
-#include "classlib/System.h"
+#include "classlib/graphics/PngImage.h"
+#include "classlib/system/System.h"
 
 #include <cstdlib>
 #include <filesystem>

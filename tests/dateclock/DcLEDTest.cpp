@@ -2,7 +2,7 @@
 #include "dateclock/DcLED.h"
 
 #include "DcTestPixels.h"
-#include "classlib/System.h"
+#include "classlib/system/System.h"
 #include "dateclock/DcBevel.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // test binary is counted.
 #include "DcSaverFixture.h"
 
-#include "classlib/Windowing.h"
+#include "classlib/windowing/Windowing.h"
 
 #include "tests/support/CountingAllocator.h"
 

@@ -2,8 +2,9 @@
 // the headless backend with a wall clock the test sets.
 #pragma once
 
-#include "classlib/DateUtils.h"
-#include "classlib/Forms.h"
+#include "tests/support/TestPlatform.h"
+#include "classlib/system/DateUtils.h"
+#include "classlib/forms/Forms.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -68,7 +69,7 @@ protected:
     void TearDown() override
     {
         app.reset();
-        platform::SetPlatform(nullptr);
+        platform::SetPlatform(&TestPlatform());
     }
 
     // Sets the backend's wall clock (which Now reads) to a local date and time.

@@ -1,7 +1,7 @@
 // Pixel helpers shared by the date clock's tests.
 #pragma once
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // transparent capture cycle, the paint handler's clean-up, notifications.
 #include "tests/ledclock/LedClockFixture.h"
 
-#include "classlib/System.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/System.h"
+#include "classlib/windowing/Windowing.h"
 #include "ledclock/DmControls.h"
 #include "ledclock/DmHandCursor.h"
 #include "ledclock/Dminterface.h"

@@ -2,8 +2,8 @@
 // switching sources, and stopping without deadlock or a late tick.
 #include "tests/ledclock/LedClockFixture.h"
 
-#include "classlib/System.h"
-#include "classlib/Windowing.h"
+#include "classlib/system/System.h"
+#include "classlib/windowing/Windowing.h"
 #include "ledclock/DmThreads.h"
 
 #include <atomic>

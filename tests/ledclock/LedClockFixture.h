@@ -2,9 +2,10 @@
 // pixel helpers for the clock's off-screen bitmap.
 #pragma once
 
-#include "classlib/Forms.h"
-#include "classlib/Graphics.h"
-#include "classlib/Windowing.h"
+#include "tests/support/TestPlatform.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/windowing/Windowing.h"
 #include "ledclock/DmLedClock.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -23,7 +24,7 @@ protected:
     ~LedClockFixture() override
     {
         App.reset();
-        platform::SetPlatform(nullptr);
+        platform::SetPlatform(&TestPlatform());
     }
 
     // A shown borderless form of the given client size.

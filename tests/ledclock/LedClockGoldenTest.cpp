@@ -3,9 +3,9 @@
 // is then written beside the build for review.
 #include "tests/ledclock/LedClockFixture.h"
 
-#include "classlib/DateUtils.h"
-#include "classlib/PngImage.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/DateUtils.h"
+#include "classlib/graphics/PngImage.h"
+#include "classlib/system/SysUtils.h"
 
 #include <iomanip>
 #include <sstream>

@@ -2,7 +2,7 @@
 // bitmap: both worked clocks, the seconds arc, the text and its slant.
 #include "tests/ledclock/LedClockFixture.h"
 
-#include "classlib/DateUtils.h"
+#include "classlib/system/DateUtils.h"
 #include "ledclock/LedLayout.h"
 
 #include <climits>

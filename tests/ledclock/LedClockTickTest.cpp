@@ -3,8 +3,8 @@
 // timer on the fake clock.
 #include "tests/ledclock/LedClockFixture.h"
 
-#include "classlib/DateUtils.h"
-#include "classlib/System.h"
+#include "classlib/system/DateUtils.h"
+#include "classlib/system/System.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "tools/snapshot/ScreenCapture.h"
 
-#include "classlib/Forms.h"
-#include "classlib/Windowing.h"
+#include "classlib/forms/Forms.h"
+#include "classlib/windowing/Windowing.h"
 
 #include <algorithm>
 

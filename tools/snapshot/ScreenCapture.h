@@ -3,7 +3,7 @@
 // first idle moment, when the first frame is complete. Then it ends the run.
 #pragma once
 
-#include "classlib/Messages.h"
+#include "classlib/windowing/Messages.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 #include <optional>

@@ -3,9 +3,9 @@
 // box shown and the exit code.
 #include "app/SettingsStore.h"
 #include "app/VelmoraMain.h"
-#include "classlib/PngImage.h"
-#include "classlib/SysUtils.h"
-#include "classlib/System.h"
+#include "classlib/graphics/PngImage.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/system/System.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tools/snapshot/ScreenCapture.h"
 #include "tools/snapshot/SnapshotOptions.h"

@@ -1,1 +1,0 @@
-// Placeholder so that a folder without sources still forms a library.
