@@ -5,7 +5,6 @@
 #include "classlib/files/Registry.h"
 #include "classlib/system/SysUtils.h"
 
-#include <unistd.h>
 
 #include <mutex>
 #include <vector>
@@ -52,10 +51,7 @@ std::string ExecutablePath()
         std::lock_guard<std::mutex> lock(gPathMutex);
         if (!gExecutableOverride.empty()) return gExecutableOverride;
     }
-    std::vector<char> buffer(4096);
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0 || static_cast<size_t>(n) >= buffer.size()) return std::string();
-    return std::string(buffer.data(), static_cast<size_t>(n));
+    return ExecutableFileName();
 }
 
 std::string SettingsFilePath()

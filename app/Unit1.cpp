@@ -4,7 +4,7 @@
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"
-#include "platform/Platform.h"
+#include "classlib/system/SysUtils.h"
 
 TForm1* Form1 = nullptr;
 
@@ -101,7 +101,7 @@ void TForm1::AppIdle(TObject* Sender, bool& Done)
     Application->ProcessMessages();
     // The fixed sleep bounds the processor load; the invalidation below makes
     // the next paint, after which the loop goes idle again for the next pass.
-    platform::GetPlatform().Sleep(10);
+    Sleep(10);
     Invalidate();
 }
 

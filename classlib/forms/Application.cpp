@@ -6,22 +6,8 @@
 #include "classlib/system/Threads.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 TApplication* Application = nullptr;
-
-namespace {
-// The platform's local time for Now() and friends.
-TDateTime PlatformNow()
-{
-    platform::IPlatform& p = platform::GetPlatform();
-    const platform::LocalTime t = p.LocalTimeOf(p.WallClockMs());
-    TDateTime date = 0, time = 0;
-    if (!TryEncodeDate(t.year, t.month, t.day, date)) return SystemLocalTime();
-    TryEncodeTime(t.hour, t.minute, t.second, t.millisecond, time);
-    return date + time;
-}
-}  // namespace
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
@@ -33,7 +19,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     if (Application == this) SetEventExceptionHandler([this](TObject* sender) { HandleException(sender); });
     FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); });
     SetWakeMainThread([handle = FHandle] { PostMessage(handle, WM_NULL); });
-    SetWallClock(PlatformNow);
+    SetWallClock(PlatformLocalTime);
 }
 
 TApplication::~TApplication()
@@ -61,10 +47,7 @@ HWND TApplication::Handle()
 
 std::string TApplication::ExeName()
 {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) return {};
-    return std::string(buffer, static_cast<size_t>(n));
+    return ExecutableFileName();
 }
 
 std::string TApplication::TitleFromExeName(const std::string& exeName)

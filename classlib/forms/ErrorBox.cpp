@@ -6,7 +6,6 @@
 #include "classlib/controls/ExtCtrls.h"
 
 #include "classlib/system/SysUtils.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -116,7 +115,7 @@ protected:
     void DoShow() override
     {
         TForm::DoShow();
-        platform::GetPlatform().NoteMessageBox(NativeWindowOf(Handle()), Caption(), FMessage);
+        NoteMessageBox(Handle(), Caption(), FMessage);
     }
 
 private:

@@ -2,6 +2,7 @@
 #include "classlib/system/DateUtils.h"
 
 #include "classlib/system/System.h"
+#include "platform/Platform.h"
 
 #include <cmath>
 #include <ctime>
@@ -203,4 +204,14 @@ TDateTime Time()
 {
     const TDateTime now = Now();
     return now - std::floor(now);
+}
+
+TDateTime PlatformLocalTime()
+{
+    platform::IPlatform& p = platform::GetPlatform();
+    const platform::LocalTime t = p.LocalTimeOf(p.WallClockMs());
+    TDateTime date = 0, time = 0;
+    if (!TryEncodeDate(t.year, t.month, t.day, date)) return SystemLocalTime();
+    TryEncodeTime(t.hour, t.minute, t.second, t.millisecond, time);
+    return date + time;
 }

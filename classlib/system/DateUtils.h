@@ -51,3 +51,5 @@ using TWallClock = std::function<TDateTime()>;
 void SetWallClock(TWallClock clock);
 // The C library's local time, independent of any replacement source.
 TDateTime SystemLocalTime();
+// The platform's wall clock as local time (the headless backend's fake clock in tests).
+TDateTime PlatformLocalTime();

@@ -121,3 +121,10 @@ bool FileExists(const std::string& fileName);
 bool DirectoryExists(const std::string& directory);
 // The current working directory; "" when it cannot be determined.
 std::string GetCurrentDir();
+
+// ---- The running process ----------------------------------------------------
+
+// The full path of the running program's executable; "" when it cannot be told.
+std::string ExecutableFileName();
+// Suspends the calling thread for ms milliseconds of the platform's clock.
+void Sleep(uint32_t ms);

@@ -767,6 +767,11 @@ bool SetWindowText(HWND wnd, const std::string& text)
     return true;
 }
 
+void NoteMessageBox(HWND wnd, const std::string& caption, const std::string& text)
+{
+    Platform().NoteMessageBox(NativeWindowOf(wnd), caption, text);
+}
+
 std::string GetWindowText(HWND wnd)
 {
     TWindowObject* w = FindWindowObject(wnd);

@@ -120,6 +120,8 @@ std::string GetWindowText(HWND wnd);
 HWND GetAncestorRoot(HWND wnd);
 // The platform window (platform::WindowId) showing the window's top-level ancestor; 0 when none.
 uint64_t NativeWindowOf(HWND wnd);
+// Tells the platform that the window shows a message box (headless keeps each for tests).
+void NoteMessageBox(HWND wnd, const std::string& caption, const std::string& text);
 // Forgets posted messages, unread input and a pending WM_QUIT (a new application starts clean).
 void DiscardPendingMessages();
 
