@@ -1,7 +1,7 @@
 // Canvas costs of a clock frame: a 7 x 6 LED dot, a fill and a block copy of the
 // saver clock's 353 x 345 bitmap next to memset and memcpy of the same bytes,
 // and a 16-character text line at font height -11.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // how wide the border is (its extent) and how it is drawn.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
 #include "dateclock/DcObject.h"
 #include "dateclock/DcSet.h"
 

@@ -2,7 +2,7 @@
 // the clock control owns one and has it paint onto the clock's bitmap.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "dateclock/DcObject.h"
 #include "dateclock/DcSet.h"
 

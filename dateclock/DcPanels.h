@@ -2,6 +2,7 @@
 // carries the clocks on the saver and preview windows.
 #pragma once
 
+#include "classlib/graphics/Bitmap.h"
 #include "dateclock/DcBackground.h"
 #include "dateclock/DcBevel.h"
 #include "dateclock/DcCustomControl.h"

@@ -1,7 +1,7 @@
 // libFuzzer target: the bytes are offered to the BMP, JPEG and PNG decoders in
 // turn. Rejecting them with an Exception is the expected outcome; anything else
 // (a crash, a sanitizer report, another exception type, an abort) is a finding.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/JpegImage.h"
 #include "classlib/graphics/PngImage.h"
 #include "classlib/system/Streams.h"

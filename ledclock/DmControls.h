@@ -5,7 +5,7 @@
 #pragma once
 
 #include "classlib/controls/Controls.h"
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "classlib/system/DateUtils.h"
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "ledclock/DmControls.h"
 #include "ledclock/DmThreads.h"
 #include "ledclock/LedClockLook.h"

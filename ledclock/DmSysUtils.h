@@ -1,7 +1,7 @@
 // Rectangle helpers of the LED clock's control family.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/system/Types.h"
 
 // The rectangle (0, 0, width, height) of a bitmap.

@@ -4,7 +4,7 @@
 // the cache, which works them out when the geometry changes.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
 #include "ledclock/LedClockLook.h"
 #include "ledclock/LedFaceCache.h"
 

@@ -5,7 +5,8 @@
 #pragma once
 
 #include "classlib/system/Classes.h"
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/Graphic.h"
 #include "classlib/windowing/Messages.h"
 #include "classlib/windowing/Windowing.h"
 

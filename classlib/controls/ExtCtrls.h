@@ -2,6 +2,7 @@
 #pragma once
 
 #include "classlib/controls/Controls.h"
+#include "classlib/graphics/Picture.h"
 
 #include <memory>
 

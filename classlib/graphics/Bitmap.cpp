@@ -1,5 +1,5 @@
 // TBitmap: an owned 32-bit pixel surface with its canvas.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/system/System.h"
 
 TBitmap::TBitmap()

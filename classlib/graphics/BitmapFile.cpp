@@ -2,7 +2,7 @@
 // pixel (core, info, V4 and V5 headers; BI_RGB and bit fields) and writing 24-bit
 // files. Every size in a header is checked against the file before anything is
 // allocated from it.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/system/Resources.h"
 #include "classlib/system/Streams.h"
 #include "classlib/system/System.h"

@@ -1,6 +1,8 @@
 // The canvas's pen and brush as raster inks.
 #include "classlib/graphics/CanvasRaster.h"
 
+#include "classlib/graphics/Bitmap.h"
+
 #include <algorithm>
 
 namespace CanvasRaster {

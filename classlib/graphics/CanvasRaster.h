@@ -3,7 +3,7 @@
 // coordinates moved to device pixels in 64 bits.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
 #include "classlib/raster/RasterInk.h"
 #include "classlib/raster/RasterLine.h"
 

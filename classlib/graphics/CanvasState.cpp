@@ -1,5 +1,5 @@
 // The canvas's surface, origin, clip, saved states and lock.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
 
 struct TCanvas::SavedState {
     int Id;

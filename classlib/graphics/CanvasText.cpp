@@ -3,7 +3,8 @@
 // font colour; nothing here allocates, so redrawing text costs no heap.
 #include "classlib/raster/DrawCount.h"
 #include "classlib/graphics/FontEngine.h"
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/Graphic.h"
 
 #include <algorithm>
 #include <climits>

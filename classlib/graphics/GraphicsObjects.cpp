@@ -1,5 +1,5 @@
 // Pens, brushes and fonts, and the change notification of graphics.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <cmath>
 
@@ -152,16 +152,4 @@ void TFont::Assign(const TPersistent* source)
         return;
     }
     TGraphicsObject::Assign(source);
-}
-
-void TGraphic::SetTransparent(bool value)
-{
-    if (FTransparent == value) return;
-    FTransparent = value;
-    Changed();
-}
-
-void TGraphic::Changed()
-{
-    if (OnChange) OnChange(this);
 }

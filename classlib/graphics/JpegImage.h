@@ -1,7 +1,7 @@
 // TJPEGImage: a JPEG picture (baseline or progressive), decoded into a bitmap.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

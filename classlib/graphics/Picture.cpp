@@ -1,38 +1,11 @@
-// TPicture (a graphic of any kind, chosen by file extension), the file
-// operations shared by every graphic and the size limits of decoded pictures.
-#include "classlib/graphics/Graphics.h"
+// TPicture: a graphic of any kind, chosen by the file's extension.
+#include "classlib/graphics/Picture.h"
 #include "classlib/graphics/JpegImage.h"
 #include "classlib/graphics/PngImage.h"
 #include "classlib/system/Streams.h"
 #include "classlib/system/System.h"
 
 #include <filesystem>
-
-void CheckGraphicSize(const char* format, int64_t width, int64_t height)
-{
-    const std::string size = std::to_string(width) + " x " + std::to_string(height);
-    if (width <= 0 || height <= 0 || width > MaxGraphicDimension || height > MaxGraphicDimension)
-        throw EInvalidGraphic(std::string(format) + " image is not valid: size " + size +
-                              " is out of range (1 to " + std::to_string(MaxGraphicDimension) + " pixels each way)");
-    if (width * height > MaxGraphicPixels)
-        throw EInvalidGraphic(std::string(format) + " image is not valid: size " + size + " is more than " +
-                              std::to_string(MaxGraphicPixels) + " pixels");
-}
-
-void TGraphic::LoadFromFile(const std::string& path)
-{
-    TFileStream stream(path, fmOpenRead);
-    LoadFromStream(stream);
-}
-
-void TGraphic::SaveToFile(const std::string& path)
-{
-    // Encoded in memory first, so a picture that cannot be saved leaves an existing file alone.
-    TMemoryStream encoded;
-    SaveToStream(encoded);
-    TFileStream file(path, fmCreate);
-    encoded.SaveToStream(file);
-}
 
 namespace {
 

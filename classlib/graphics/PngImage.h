@@ -8,7 +8,7 @@
 // RGB without alpha.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <cstdint>
 #include <string>

@@ -11,7 +11,8 @@
 // the main loop's wait at once).
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/Graphic.h"
 #include "classlib/windowing/Messages.h"
 
 #include <string>

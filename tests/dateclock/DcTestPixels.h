@@ -1,7 +1,7 @@
 // Pixel helpers shared by the date clock's tests.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "tests/support/TestPlatform.h"
 #include "classlib/forms/Forms.h"
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/windowing/Windowing.h"
 #include "ledclock/DmLedClock.h"
 #include "platform/headless/HeadlessPlatform.h"

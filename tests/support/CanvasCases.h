@@ -6,7 +6,7 @@
 // pixel with a reference one. Shared by the canvas-cases tool and the tests.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <algorithm>
 #include <charconv>

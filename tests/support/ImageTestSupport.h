@@ -1,7 +1,7 @@
 // Helpers shared by the picture tests: a scratch directory and pixel checks.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/system/Streams.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Small helpers for the canvas tests: bitmaps of one colour and pixel reads.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // TPicture: choosing the graphic by file extension, failed loads, Bitmap() and Assign.
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Picture.h"
 #include "classlib/graphics/JpegImage.h"
 #include "classlib/graphics/PngImage.h"
 #include "classlib/system/System.h"

@@ -1,7 +1,7 @@
 // Helpers of the text tests: a canvas on a plain bitmap, and where ink landed.
 #pragma once
 
-#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <gtest/gtest.h>
 
