@@ -1,10 +1,12 @@
 #include "app/Unit1.h"
 
 #include "app/SettingsStore.h"
+#include "classlib/forms/Application.h"
+#include "classlib/system/LoadingScope.h"
+#include "classlib/system/SysUtils.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"
-#include "classlib/system/SysUtils.h"
 
 TForm1* Form1 = nullptr;
 

@@ -6,7 +6,7 @@
 // over the black area closes it, which ends the program.
 #pragma once
 
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Form.h"
 
 #include <cstdint>
 

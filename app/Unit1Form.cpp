@@ -1,6 +1,5 @@
 // The saver window's form description.
 #include "app/Unit1.h"
-
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"

@@ -1,6 +1,7 @@
 #include "app/Unit2.h"
 
 #include "app/SettingsStore.h"
+#include "classlib/system/LoadingScope.h"
 
 TSettings* Settings = nullptr;
 

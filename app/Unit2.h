@@ -3,7 +3,7 @@
 // title bar. The skinned pages come later.
 #pragma once
 
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Form.h"
 
 #include <cstdint>
 

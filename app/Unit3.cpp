@@ -1,6 +1,7 @@
 #include "app/Unit3.h"
 
 #include "app/CommandLine.h"
+#include "classlib/system/LoadingScope.h"
 #include "classlib/system/SysUtils.h"
 
 TPreview* Preview = nullptr;

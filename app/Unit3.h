@@ -4,7 +4,7 @@
 // LED clock; any system command closes it, which ends the program.
 #pragma once
 
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Form.h"
 
 class TDcBackPanel;
 class TDmLedClock;

@@ -1,6 +1,5 @@
 // The preview window's form description.
 #include "app/Unit3.h"
-
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"
 

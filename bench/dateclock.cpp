@@ -1,6 +1,8 @@
 // The date line's paint next to the cost of the cell copies it is built from.
+#include "classlib/controls/ControlRegistry.h"
+#include "classlib/forms/Application.h"
 #include "classlib/system/DateUtils.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/system/LoadingScope.h"
 #include "classlib/windowing/Windowing.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"

@@ -9,7 +9,7 @@
 #include "app/SettingsStore.h"
 #include "app/Unit1.h"
 #include "app/VelmoraMain.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 #include <cstdlib>

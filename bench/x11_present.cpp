@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/x11/X11Platform.h"
-
 #include "tests/support/XvfbServer.h"
 
 #include <X11/Xlib.h>

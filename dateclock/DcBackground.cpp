@@ -1,5 +1,7 @@
 #include "dateclock/DcBackground.h"
 
+#include "classlib/controls/WinControl.h"
+
 IDcBackgroundProvider* DcBackgroundProviderOf(TControl* control)
 {
     TWinControl* parent = control ? control->Parent() : nullptr;

@@ -3,7 +3,7 @@
 // placed on it) keeps a background image.
 #pragma once
 
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/Control.h"
 
 class IDcBackgroundProvider {
 public:

@@ -1,7 +1,7 @@
 // The clock's construction, properties and change handling.
 #include "dateclock/DcClock.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 TDcClock::TDcClock(TComponent* AOwner) : TDcGraphicControl(AOwner), FAlarmTime(Date())
 {

@@ -1,7 +1,6 @@
 // Painting the clock: an off-screen picture copied to the screen in one block.
-#include "dateclock/DcClock.h"
-
 #include "dateclock/DcBackground.h"
+#include "dateclock/DcClock.h"
 #include "dateclock/DcText.h"
 
 namespace {

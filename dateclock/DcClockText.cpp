@@ -1,7 +1,6 @@
 // What the clock shows as text, and the size of a digits-only clock.
-#include "dateclock/DcClock.h"
-
 #include "classlib/system/DateFormat.h"
+#include "dateclock/DcClock.h"
 #include "dateclock/DcText.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // counter, bounds-change notification, the transparency flag and a bevel.
 #pragma once
 
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/GraphicControl.h"
 #include "dateclock/DcBevel.h"
 #include "dateclock/DcSet.h"
 

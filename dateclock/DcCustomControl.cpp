@@ -1,8 +1,7 @@
 #include "dateclock/DcCustomControl.h"
 
-#include "dateclock/DcBackground.h"
-
 #include "classlib/windowing/Windowing.h"
+#include "dateclock/DcBackground.h"
 
 TDcCustomControl::TDcCustomControl(TComponent* AOwner) : TCustomControl(AOwner)
 {

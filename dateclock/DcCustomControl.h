@@ -2,7 +2,7 @@
 // transparency flag and its background handling.
 #pragma once
 
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/CustomControl.h"
 
 class TDcCustomControl : public TCustomControl {
 public:

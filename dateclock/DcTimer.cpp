@@ -1,6 +1,6 @@
 #include "dateclock/DcTimer.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/windowing/Windowing.h"
 
 namespace {

@@ -1,8 +1,7 @@
 // The shared timer pool: a fixed table of slots behind one window timer.
-#include "dateclock/DcTimer.h"
-
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/windowing/Windowing.h"
+#include "dateclock/DcTimer.h"
 
 #include <algorithm>
 

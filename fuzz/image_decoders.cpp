@@ -4,8 +4,8 @@
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/JpegImage.h"
 #include "classlib/graphics/PngImage.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,11 +3,11 @@
 // INI text comes back byte for byte, an edit is found again after re-parsing,
 // a parsed hive writes a text that parses to itself, and a number survives
 // conversion to text and back.
-#include "classlib/system/DateFormat.h"
 #include "classlib/files/IniDocument.h"
 #include "classlib/files/RegistryHive.h"
+#include "classlib/system/DateFormat.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <cstddef>
 #include <cstdint>

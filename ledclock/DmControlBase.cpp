@@ -1,6 +1,5 @@
 // The shared part of the non-windowed and windowed control bases.
 #include "ledclock/DmControls.h"
-
 #include "ledclock/DmHandCursor.h"
 
 TDmComponent::TDmComponent(TComponent* AOwner) : TComponent(AOwner)

@@ -4,7 +4,8 @@
 // block, optionally over a captured image of what lies beneath them.
 #pragma once
 
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/CustomControl.h"
+#include "classlib/controls/GraphicControl.h"
 #include "classlib/graphics/Bitmap.h"
 
 #include <string>

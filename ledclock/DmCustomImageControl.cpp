@@ -1,7 +1,6 @@
 // The windowed counterparts: the same repaint rules and one off-screen bitmap,
 // without a transparent mode.
 #include "ledclock/DmControls.h"
-
 #include "ledclock/DmSysUtils.h"
 
 TDmCustomControl::TDmCustomControl(TComponent* AOwner) : TDmControlBase<TCustomControl>(AOwner)

@@ -1,6 +1,5 @@
 // The non-windowed base: bounds re-applied on request, the design frame.
 #include "ledclock/DmControls.h"
-
 #include "ledclock/DmSysUtils.h"
 
 TDmGraphicControl::TDmGraphicControl(TComponent* AOwner) : TDmControlBase<TGraphicControl>(AOwner)

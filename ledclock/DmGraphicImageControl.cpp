@@ -2,7 +2,6 @@
 // to the screen in one block; in transparent mode the image beneath the
 // control is captured once and reused for the control's own repaints.
 #include "ledclock/DmControls.h"
-
 #include "ledclock/DmSysUtils.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ledclock/DmHandCursor.h"
 
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Screen.h"
 #include "classlib/windowing/Windowing.h"
 
 void RegisterDmHandCursor()

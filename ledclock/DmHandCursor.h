@@ -1,7 +1,7 @@
 // The family's hand pointer, registered in the screen's cursor table.
 #pragma once
 
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/Control.h"
 
 constexpr TCursor crDmHandPoint = 99;
 

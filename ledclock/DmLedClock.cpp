@@ -1,8 +1,8 @@
 // TDmLedClock: construction, properties, the tick and the lifecycle.
 #include "ledclock/DmLedClock.h"
 
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <cmath>
 

@@ -5,8 +5,8 @@
 // and raises its change events and, when armed, the alarm.
 #pragma once
 
-#include "classlib/system/DateUtils.h"
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/system/DateUtils.h"
 #include "ledclock/DmControls.h"
 #include "ledclock/DmThreads.h"
 #include "ledclock/LedClockLook.h"

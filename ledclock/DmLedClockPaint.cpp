@@ -1,7 +1,6 @@
 // TDmLedClock's picture: background, hour marks, time text and seconds dots,
 // drawn into the off-screen bitmap and copied to the screen in one block.
 #include "ledclock/DmLedClock.h"
-
 #include "ledclock/DmSysUtils.h"
 #include "ledclock/LedClockRenderer.h"
 

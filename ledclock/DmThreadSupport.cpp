@@ -1,8 +1,7 @@
 // What the family's timers and threads need from the application.
+#include "classlib/forms/Application.h"
+#include "classlib/system/Exceptions.h"
 #include "ledclock/DmThreads.h"
-
-#include "classlib/forms/Forms.h"
-#include "classlib/system/System.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 // TDmThread, which runs a handler over and over on a worker.
 #pragma once
 
-#include "classlib/windowing/Messages.h"
 #include "classlib/system/Threads.h"
+#include "classlib/windowing/Messages.h"
 #include "ledclock/DmControls.h"
 
 #include <atomic>

@@ -1,9 +1,8 @@
 // TDmTimer: ticks from a worker thread or from a window-message timer.
-#include "ledclock/DmThreads.h"
-
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/windowing/Windowing.h"
 #include "ledclock/Dminterface.h"
+#include "ledclock/DmThreads.h"
 
 namespace {
 constexpr uintptr_t TimerId = 1;

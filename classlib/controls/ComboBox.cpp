@@ -1,8 +1,9 @@
 // TCustomComboBox: a drop-down list whose items may be drawn by the owner;
 // the open list is a pop-up window of its own.
-#include "classlib/controls/StdCtrls.h"
+#include "classlib/controls/ComboBox.h"
 
 #include "classlib/controls/ControlHooks.h"
+#include "classlib/controls/Panel.h"
 
 #include <algorithm>
 

@@ -1,9 +1,10 @@
 // TControl: bounds, appearance, parent, mouse events and message dispatch.
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/Control.h"
 
 #include "classlib/controls/ControlRegistry.h"
 #include "classlib/controls/HostForm.h"
-#include "classlib/system/System.h"
+#include "classlib/controls/WinControl.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/windowing/WindowObject.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 // standard arrow is shown.
 #pragma once
 
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/Control.h"
 
 #include <functional>
 

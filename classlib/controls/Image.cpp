@@ -1,5 +1,5 @@
 // TImage: a picture on its parent's surface.
-#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Image.h"
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
 {

@@ -1,5 +1,7 @@
 // TCustomLabel: a caption painted on its parent's surface.
-#include "classlib/controls/StdCtrls.h"
+#include "classlib/controls/Label.h"
+
+#include "classlib/controls/WinControl.h"
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
 {

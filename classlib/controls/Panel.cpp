@@ -1,5 +1,5 @@
 // TCustomPanel and the 3-D frame it draws.
-#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Panel.h"
 
 void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width)
 {

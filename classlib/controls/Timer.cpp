@@ -1,8 +1,8 @@
 // TTimer: a window-message timer on a hidden utility window.
-#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Timer.h"
 
 #include "classlib/controls/ControlHooks.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner)
 {

@@ -1,11 +1,12 @@
 // TWinControl: its window, children, painting and window messages.
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/WinControl.h"
 
-#include "classlib/controls/ControlRegistry.h"
+#include "classlib/controls/Control.h"
 #include "classlib/controls/ControlHooks.h"
+#include "classlib/controls/ControlRegistry.h"
 #include "classlib/controls/HostForm.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // TWinControl: focus, tab order, keyboard events, dialog keys and accelerators.
-#include "classlib/controls/Controls.h"
-
+#include "classlib/controls/Control.h"
 #include "classlib/controls/HostForm.h"
+#include "classlib/controls/WinControl.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // TRegistry over hive files.
 #include "classlib/files/Registry.h"
 
-#include "classlib/system/AtomicFile.h"
 #include "classlib/files/RegistryHive.h"
-#include "classlib/system/System.h"
+#include "classlib/system/AtomicFile.h"
+#include "classlib/system/Exceptions.h"
 
 #include <pwd.h>
 #include <unistd.h>

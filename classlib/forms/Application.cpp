@@ -1,6 +1,8 @@
 // TApplication: the message loop, idle handling, exceptions and the title.
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 
+#include "classlib/controls/ControlRegistry.h"
+#include "classlib/forms/ErrorBox.h"
 #include "classlib/system/DateUtils.h"
 #include "classlib/system/SysUtils.h"
 #include "classlib/system/Threads.h"

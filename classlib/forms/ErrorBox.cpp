@@ -1,10 +1,11 @@
 // The standard message box: drawn by the class library itself, so it looks
 // the same on every backend and tests can read it. Error boxes are also
 // written as one line to standard error, the log a screensaver's user sees.
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/ErrorBox.h"
 
-#include "classlib/controls/ExtCtrls.h"
-
+#include "classlib/controls/Panel.h"
+#include "classlib/forms/Application.h"
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/system/SysUtils.h"
 
 #include <algorithm>

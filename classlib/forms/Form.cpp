@@ -1,7 +1,8 @@
 // TCustomForm: a top-level window with border styles, placement, focus
 // management, closing and modal showing.
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Form.h"
 
+#include "classlib/forms/Application.h"
 #include "classlib/system/SysUtils.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // TScreen: screen metrics, the cursor table and the list of forms.
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Screen.h"
 
 TScreen* Screen = nullptr;
 

@@ -1,6 +1,7 @@
 // TBitmap: an owned 32-bit pixel surface with its canvas.
 #include "classlib/graphics/Bitmap.h"
-#include "classlib/system/System.h"
+
+#include "classlib/system/Exceptions.h"
 
 TBitmap::TBitmap()
 {

@@ -1,6 +1,6 @@
 // The canvas's block copies: between canvases, of pictures, and with a key colour.
-#include "classlib/graphics/CanvasRaster.h"
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/CanvasRaster.h"
 #include "classlib/raster/RasterBlit.h"
 #include "classlib/raster/RasterInk.h"
 

@@ -1,6 +1,6 @@
 // The canvas's lines with the pen, and single pixels.
-#include "classlib/graphics/CanvasRaster.h"
 #include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/CanvasRaster.h"
 #include "classlib/raster/RasterInk.h"
 #include "classlib/raster/RasterLine.h"
 

@@ -1,7 +1,7 @@
 // The canvas's filled shapes: ellipses, rectangles, rounded rectangles and
 // polygons with pen and brush, and the brush-only rectangles (fill, frame, focus).
-#include "classlib/graphics/CanvasRaster.h"
 #include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/CanvasRaster.h"
 #include "classlib/graphics/Graphic.h"
 #include "classlib/raster/RasterInk.h"
 #include "classlib/raster/RasterLine.h"

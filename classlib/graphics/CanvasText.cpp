@@ -1,10 +1,10 @@
 // The canvas's text: output, measurement and formatted drawing. Text is drawn
 // glyph by glyph from the font engine's cached coverage bitmaps, blended in the
 // font colour; nothing here allocates, so redrawing text costs no heap.
-#include "classlib/raster/DrawCount.h"
-#include "classlib/graphics/FontEngine.h"
 #include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/FontEngine.h"
 #include "classlib/graphics/Graphic.h"
+#include "classlib/raster/DrawCount.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "classlib/graphics/Color.h"
 
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <array>
 #include <cstdio>

@@ -9,8 +9,8 @@
 // all, fonts measure 0 and draw nothing, and one line says so on stderr.
 #pragma once
 
-#include "classlib/graphics/GraphicsObjects.h"
 #include "classlib/graphics/Graphic.h"
+#include "classlib/graphics/GraphicsObjects.h"
 
 #include <cstdint>
 #include <mutex>

@@ -2,8 +2,8 @@
 // loading and saving through streams, and change notification.
 #include "classlib/graphics/Graphic.h"
 
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 
 void CheckGraphicSize(const char* format, int64_t width, int64_t height)
 {

@@ -6,8 +6,8 @@
 // object of the caller, and C++ exceptions are thrown only between libjpeg calls.
 #include "classlib/graphics/JpegImage.h"
 
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 
 #include <algorithm>
 #include <csetjmp>

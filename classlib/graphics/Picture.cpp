@@ -1,9 +1,10 @@
 // TPicture: a graphic of any kind, chosen by the file's extension.
 #include "classlib/graphics/Picture.h"
+
 #include "classlib/graphics/JpegImage.h"
 #include "classlib/graphics/PngImage.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 
 #include <filesystem>
 

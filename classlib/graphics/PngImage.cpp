@@ -6,8 +6,8 @@
 // exceptions never cross a libpng frame.
 #include "classlib/graphics/PngImage.h"
 
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 
 #include <bit>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Bounded reads, atomic replacement and the advisory lock file.
 #include "classlib/system/AtomicFile.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 #include <sys/file.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "classlib/system/Classes.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 #include <cstdlib>
 #include <cxxabi.h>

@@ -1,7 +1,7 @@
 // TDateTime arithmetic and the replaceable wall-clock source.
 #include "classlib/system/DateUtils.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "platform/Platform.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
 // The loading scope of form descriptions.
-#include "classlib/system/Classes.h"
+#include "classlib/system/LoadingScope.h"
 
 #include <algorithm>
 #include <exception>

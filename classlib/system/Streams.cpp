@@ -1,8 +1,8 @@
 // TStream and its memory, file and resource streams.
 #include "classlib/system/Streams.h"
 
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Resources.h"
-#include "classlib/system/System.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,8 +2,8 @@
 #include "classlib/system/StringList.h"
 
 #include "classlib/system/AtomicFile.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Integer conversion and the string helpers.
 #include "classlib/system/SysUtils.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 #include <algorithm>
 #include <cstdint>

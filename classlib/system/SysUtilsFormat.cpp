@@ -1,9 +1,8 @@
 // Format: printf-like formatting with the class library's conversion letters.
 // Each conversion is checked against its argument's kind before anything is
 // printed, so a mismatched argument raises instead of reading garbage.
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-
-#include "classlib/system/System.h"
 
 #include <cinttypes>
 #include <cmath>

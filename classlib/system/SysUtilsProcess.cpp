@@ -1,6 +1,5 @@
 // The running process: its executable and sleeping.
 #include "classlib/system/SysUtils.h"
-
 #include "platform/Platform.h"
 
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // TThread, TEvent and the hand-off of calls to the main thread.
 #include "classlib/system/Threads.h"
 
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 #include <vector>
 

@@ -1,9 +1,8 @@
 // Input: platform events become window messages (keys to the focus, mouse to
 // the window under the pointer or holding the capture), and focus, capture,
 // activation and the pointer shape.
-#include "classlib/windowing/WindowObject.h"
-
 #include "classlib/system/Resources.h"
+#include "classlib/windowing/WindowObject.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,7 @@
 // Invalidation, the paint cycle, device contexts and presenting changed pixels.
-#include "classlib/windowing/WindowObject.h"
-
 #include "classlib/raster/DrawCount.h"
 #include "classlib/raster/RasterInk.h"
+#include "classlib/windowing/WindowObject.h"
 
 #include <algorithm>
 #include <cstring>

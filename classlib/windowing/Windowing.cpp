@@ -1,9 +1,8 @@
 // Window objects: handles, creation and destruction, geometry, styles,
 // parents, text, metrics and errors.
-#include "classlib/windowing/WindowObject.h"
-
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
+#include "classlib/windowing/WindowObject.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
-#include "platform/x11/X11SeamNames.h"
 #include "platform/x11/X11Cursors.h"
+
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/cursorfont.h>
 

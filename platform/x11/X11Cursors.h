@@ -1,8 +1,8 @@
 // The pointer shapes of the seam as X cursors, made once per display.
 #pragma once
 
-#include "platform/x11/X11SeamNames.h"
 #include "platform/Platform.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/Xlib.h>
 

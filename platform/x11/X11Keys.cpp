@@ -1,7 +1,7 @@
-#include "platform/x11/X11SeamNames.h"
 #include "platform/x11/X11Keys.h"
 
 #include "platform/KeyCodes.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>

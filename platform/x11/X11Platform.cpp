@@ -1,9 +1,9 @@
 // Connection, screen, foreign windows and presenting.
-#include "platform/x11/X11SeamNames.h"
 #include "platform/x11/X11Platform.h"
 
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Screen.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/XKBlib.h>
 #include <X11/extensions/shape.h>

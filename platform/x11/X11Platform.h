@@ -9,12 +9,12 @@
 // Main thread only, apart from Wake(), the clocks, events and threads.
 #pragma once
 
-#include "platform/x11/X11SeamNames.h"
 #include "platform/Platform.h"
 #include "platform/x11/SignalPipe.h"
 #include "platform/x11/WakeChannel.h"
 #include "platform/x11/X11Atoms.h"
 #include "platform/x11/X11Cursors.h"
+#include "platform/x11/X11SeamNames.h"
 #include "platform/x11/X11Surface.h"
 
 #include <X11/Xlib.h>

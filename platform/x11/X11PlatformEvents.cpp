@@ -1,9 +1,8 @@
 // X events to the seam's events, and the main loop's wait.
-#include "platform/x11/X11SeamNames.h"
-#include "platform/x11/X11Platform.h"
-
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Keys.h"
+#include "platform/x11/X11Platform.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/Xutil.h>
 

@@ -1,9 +1,8 @@
 // Clocks, threads, the shell and the factory: the parts that need no display.
+#include "platform/StdThreading.h"
 #include "platform/x11/CreateX11Platform.h"
 #include "platform/x11/DesktopShell.h"
 #include "platform/x11/X11Platform.h"
-
-#include "platform/StdThreading.h"
 
 #include <thread>
 

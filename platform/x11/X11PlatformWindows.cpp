@@ -1,9 +1,8 @@
 // Creating, showing, placing and shaping the native windows.
-#include "platform/x11/X11SeamNames.h"
-#include "platform/x11/X11Platform.h"
-
 #include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11Platform.h"
 #include "platform/x11/X11Screen.h"
+#include "platform/x11/X11SeamNames.h"
 #include "platform/x11/X11WindowHints.h"
 
 #include <X11/extensions/shape.h>

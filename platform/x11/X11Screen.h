@@ -2,9 +2,9 @@
 // whole root window) and its work area.
 #pragma once
 
-#include "platform/x11/X11SeamNames.h"
 #include "platform/Platform.h"
 #include "platform/x11/X11Atoms.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/Xlib.h>
 

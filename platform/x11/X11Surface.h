@@ -7,8 +7,8 @@
 // again without asking the class library to paint.
 #pragma once
 
-#include "platform/x11/X11SeamNames.h"
 #include "platform/Platform.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>

@@ -1,7 +1,7 @@
-#include "platform/x11/X11SeamNames.h"
 #include "platform/x11/X11WindowHints.h"
 
 #include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

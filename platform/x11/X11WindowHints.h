@@ -3,9 +3,9 @@
 // Without a window manager all of this is inert, as it should be.
 #pragma once
 
-#include "platform/x11/X11SeamNames.h"
 #include "platform/Platform.h"
 #include "platform/x11/X11Atoms.h"
+#include "platform/x11/X11SeamNames.h"
 
 #include <X11/Xlib.h>
 

@@ -2,12 +2,12 @@
 // the picture the headless backend draws for the same time, hides the
 // pointer and ends with exit code 0 on each way out; the preview draws into
 // a window made here and ends when that window goes.
-#include "classlib/forms/Forms.h"
-#include "tests/support/ChildProcess.h"
-#include "tests/support/XvfbServer.h"
+#include "classlib/forms/Application.h"
 #include "tests/app/VelmoraSession.h"
-#include "tests/support/XDisplayProbe.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/XDisplayProbe.h"
+#include "tests/support/XvfbServer.h"
 
 #include <gtest/gtest.h>
 

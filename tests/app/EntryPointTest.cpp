@@ -3,7 +3,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "tests/app/VelmoraSession.h"
 
 #include <gtest/gtest.h>

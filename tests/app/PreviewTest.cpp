@@ -2,7 +2,7 @@
 // window and sized like it, the forms of the window id, the failures, and
 // what ends it.
 #include "app/Unit3.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"
 #include "tests/app/VelmoraSession.h"

@@ -1,6 +1,6 @@
 // The saver's idle pass (motion step, paint and present) allocates nothing
 // once it runs steadily, on any thread. This test binary counts every allocation.
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "tests/app/VelmoraSession.h"
 
 #include <gtest/gtest.h>

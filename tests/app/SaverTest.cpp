@@ -2,7 +2,7 @@
 // where the clock panel goes, what ends the saver and what does not, and the
 // colour it is drawn in.
 #include "app/Unit1.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "classlib/windowing/Windowing.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"

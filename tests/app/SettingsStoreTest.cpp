@@ -1,6 +1,6 @@
 #include "app/SettingsStore.h"
 #include "classlib/system/AtomicFile.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "tests/support/TestPlatform.h"
 #include "tests/app/VelmoraSession.h"
 
 #include "app/SettingsStore.h"
 #include "app/VelmoraMain.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "classlib/windowing/Windowing.h"
+#include "tests/support/TestPlatform.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,5 @@
 // The bevel: its extent in every mode, the shadow coupling, notification and painting.
 #include "dateclock/DcBevel.h"
-
 #include "DcTestPixels.h"
 
 #include <gtest/gtest.h>

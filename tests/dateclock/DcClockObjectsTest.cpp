@@ -1,7 +1,6 @@
 // The clock's date-time part setters and its time offset.
+#include "classlib/system/Exceptions.h"
 #include "dateclock/DcClockObjects.h"
-
-#include "classlib/system/System.h"
 
 #include <gtest/gtest.h>
 

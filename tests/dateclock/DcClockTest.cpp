@@ -1,12 +1,12 @@
 // The date line: its text in every mode, its size, its timer, and the
 // picture it leaves on a saver-like form.
+#include "classlib/controls/ControlRegistry.h"
+#include "classlib/system/DateFormat.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/FormatSettings.h"
+#include "classlib/windowing/Windowing.h"
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
-
-#include "classlib/system/DateFormat.h"
-#include "classlib/system/FormatSettings.h"
-#include "classlib/system/System.h"
-#include "classlib/windowing/Windowing.h"
 
 #include <functional>
 

@@ -1,9 +1,8 @@
 // The date line on the saver, pixel for pixel against its golden picture.
+#include "classlib/graphics/PngImage.h"
+#include "classlib/system/Exceptions.h"
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
-
-#include "classlib/graphics/PngImage.h"
-#include "classlib/system/System.h"
 
 #include <cstdlib>
 #include <filesystem>

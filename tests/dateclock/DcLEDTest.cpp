@@ -1,9 +1,8 @@
 // The digit renderer: segment geometry, the unlit cell, painting and measuring.
-#include "dateclock/DcLED.h"
-
-#include "DcTestPixels.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "dateclock/DcBevel.h"
+#include "dateclock/DcLED.h"
+#include "DcTestPixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
 // A steady date line allocates nothing per paint. Every allocation of this
 // test binary is counted.
-#include "DcSaverFixture.h"
-
+#include "classlib/controls/ControlRegistry.h"
 #include "classlib/windowing/Windowing.h"
-
+#include "DcSaverFixture.h"
 #include "tests/support/CountingAllocator.h"
 
 namespace {

@@ -2,12 +2,13 @@
 // the headless backend with a wall clock the test sets.
 #pragma once
 
-#include "tests/support/TestPlatform.h"
+#include "classlib/forms/Application.h"
 #include "classlib/system/DateUtils.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/system/LoadingScope.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The control bases: held-back repaints, the off-screen bitmap, the
 // transparent capture cycle, the paint handler's clean-up, notifications.
-#include "tests/ledclock/LedClockFixture.h"
-
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/LoadingScope.h"
 #include "classlib/windowing/Windowing.h"
 #include "ledclock/DmControls.h"
 #include "ledclock/DmHandCursor.h"
 #include "ledclock/Dminterface.h"
+#include "tests/ledclock/LedClockFixture.h"
 
 namespace {
 

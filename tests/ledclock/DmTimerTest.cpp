@@ -1,10 +1,10 @@
 // TDmTimer and TDmThread on the fake clock: when the sources tick, muting,
 // switching sources, and stopping without deadlock or a late tick.
-#include "tests/ledclock/LedClockFixture.h"
-
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/LoadingScope.h"
 #include "classlib/windowing/Windowing.h"
 #include "ledclock/DmThreads.h"
+#include "tests/ledclock/LedClockFixture.h"
 
 #include <atomic>
 

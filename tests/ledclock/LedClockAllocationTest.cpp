@@ -1,7 +1,6 @@
 // The clock's steady state allocates nothing: this binary counts every
 // allocation, here those of the calling thread.
 #include "tests/ledclock/LedClockFixture.h"
-
 #include "tests/support/CountingAllocator.h"
 
 namespace {

@@ -2,12 +2,12 @@
 // pixel helpers for the clock's off-screen bitmap.
 #pragma once
 
-#include "tests/support/TestPlatform.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/windowing/Windowing.h"
 #include "ledclock/DmLedClock.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,10 @@
 // Both clocks at a fixed time, pixel for pixel against the reviewed pictures
 // in tests/golden/. A missing or differing picture fails; the actual picture
 // is then written beside the build for review.
-#include "tests/ledclock/LedClockFixture.h"
-
-#include "classlib/system/DateUtils.h"
 #include "classlib/graphics/PngImage.h"
+#include "classlib/system/DateUtils.h"
 #include "classlib/system/SysUtils.h"
+#include "tests/ledclock/LedClockFixture.h"
 
 #include <iomanip>
 #include <sstream>

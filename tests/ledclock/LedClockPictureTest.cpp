@@ -1,9 +1,8 @@
 // The LED clock's picture as the real control draws it into its off-screen
 // bitmap: both worked clocks, the seconds arc, the text and its slant.
-#include "tests/ledclock/LedClockFixture.h"
-
 #include "classlib/system/DateUtils.h"
 #include "ledclock/LedLayout.h"
+#include "tests/ledclock/LedClockFixture.h"
 
 #include <climits>
 

@@ -1,10 +1,10 @@
 // The clock's tick with a wall clock the test sets: which changes repaint,
 // which only raise events, the alarm, the setters, and ticks from the real
 // timer on the fake clock.
-#include "tests/ledclock/LedClockFixture.h"
-
 #include "classlib/system/DateUtils.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/LoadingScope.h"
+#include "tests/ledclock/LedClockFixture.h"
 
 #include <string>
 #include <vector>

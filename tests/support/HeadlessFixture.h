@@ -2,9 +2,9 @@
 // the loop on the fake clock and read frames.
 #pragma once
 
-#include "tests/support/TestPlatform.h"
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "tests/support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tools/snapshot/ScreenCapture.h"
 
-#include "classlib/forms/Forms.h"
+#include "classlib/forms/Application.h"
 #include "classlib/windowing/Windowing.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Alignment of children in their parent's client area.
+#include "classlib/controls/Panel.h"
+#include "classlib/system/LoadingScope.h"
 #include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/ExtCtrls.h"
 
 #include <vector>
 

@@ -1,8 +1,7 @@
 // The owner-drawn drop-down combo box: its list opens in a pop-up window and
 // a pick raises the notifications in order.
+#include "classlib/controls/ComboBox.h"
 #include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/StdCtrls.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "classlib/files/IniFiles.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/StringList.h"
-#include "classlib/system/System.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

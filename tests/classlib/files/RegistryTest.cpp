@@ -1,6 +1,6 @@
 #include "classlib/files/Registry.h"
 #include "classlib/files/RegistryHive.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

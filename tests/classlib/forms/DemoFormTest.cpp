@@ -1,11 +1,13 @@
 // A small form as the product builds them: a description under the loading
 // scope with a panel, a label, an opaque graphic control and a timer. Its
 // frames on the headless screen are checked pixel by pixel.
-#include "tests/support/HeadlessFixture.h"
-
-#include "classlib/system/DateUtils.h"
+#include "classlib/controls/Label.h"
+#include "classlib/controls/Panel.h"
+#include "classlib/controls/Timer.h"
 #include "classlib/graphics/PngImage.h"
-#include "classlib/controls/StdCtrls.h"
+#include "classlib/system/DateUtils.h"
+#include "classlib/system/LoadingScope.h"
+#include "tests/support/HeadlessFixture.h"
 
 #include <cstdlib>
 #include <filesystem>

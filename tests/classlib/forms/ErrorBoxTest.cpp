@@ -1,5 +1,6 @@
 // The standard error box: its text rule, caption, log line and where the
 // class library shows it.
+#include "classlib/forms/ErrorBox.h"
 #include "tests/support/HeadlessFixture.h"
 
 #include <string>

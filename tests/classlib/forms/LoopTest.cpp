@@ -1,9 +1,8 @@
 // The message loop: idle, re-entrant processing, wake-ups from other threads,
 // and timers on the fake clock.
-#include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Timer.h"
 #include "classlib/system/Threads.h"
+#include "tests/support/HeadlessFixture.h"
 
 #include <vector>
 

@@ -1,6 +1,5 @@
+#include "classlib/controls/Timer.h"
 #include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/ExtCtrls.h"
 
 TEST_F(HeadlessTest, FormShowsAndPaintsItsColour)
 {

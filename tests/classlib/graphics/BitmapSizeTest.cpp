@@ -1,6 +1,6 @@
 // Bitmap sizes beyond the dimension or pixel caps are refused before any
 // allocation, and the bitmap keeps its pixels.
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "tests/classlib/graphics/CanvasTestSupport.h"
 
 #include <gtest/gtest.h>

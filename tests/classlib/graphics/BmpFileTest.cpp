@@ -1,9 +1,9 @@
 // BMP reading and writing: every supported depth and header, the round trip,
 // the embedded test pattern and a table of broken files.
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Resources.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 #include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "classlib/graphics/Color.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 #include <gtest/gtest.h>
 

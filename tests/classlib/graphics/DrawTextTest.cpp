@@ -1,7 +1,6 @@
 // DrawText: measuring, line breaking, placement, prefixes and tabs.
-#include "TextTestSupport.h"
-
 #include "classlib/graphics/FontEngine.h"
+#include "TextTestSupport.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Fonts load on first use only, and without any font file text is simply absent.
-#include "TextTestSupport.h"
-
 #include "classlib/graphics/FontEngine.h"
+#include "TextTestSupport.h"
 
 #include <cstdlib>
 #include <fstream>

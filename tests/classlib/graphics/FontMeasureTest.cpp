@@ -1,7 +1,6 @@
 // Fonts found by family name, their cell heights and text widths.
-#include "TextTestSupport.h"
-
 #include "classlib/graphics/FontEngine.h"
+#include "TextTestSupport.h"
 
 #include <climits>
 #include <set>

@@ -1,8 +1,7 @@
 // Text drawn again comes from the glyph cache: no rasterising and no heap.
-#include "TextTestSupport.h"
-
 #include "classlib/graphics/FontEngine.h"
 #include "tests/support/CountingAllocator.h"
+#include "TextTestSupport.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,8 +1,8 @@
 // JPEG through TJPEGImage: baseline and progressive round trips, grayscale and
 // Adobe CMYK files, saving the loaded file unchanged, and broken files.
 #include "classlib/graphics/JpegImage.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 #include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // TPicture: choosing the graphic by file extension, failed loads, Bitmap() and Assign.
-#include "classlib/graphics/Picture.h"
 #include "classlib/graphics/JpegImage.h"
+#include "classlib/graphics/Picture.h"
 #include "classlib/graphics/PngImage.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // PNG: the SavePng/LoadPng round trip, every colour type read as RGB (alpha over
 // black), interlacing, TPngImage, and broken files.
 #include "classlib/graphics/PngImage.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 #include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>

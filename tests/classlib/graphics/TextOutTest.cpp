@@ -1,7 +1,6 @@
 // TextOut and TextRect: where glyphs land, the background, colours and lines.
-#include "TextTestSupport.h"
-
 #include "classlib/graphics/FontEngine.h"
+#include "TextTestSupport.h"
 
 namespace {
 

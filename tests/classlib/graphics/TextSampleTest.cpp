@@ -1,8 +1,7 @@
 // Renders sample text for looking at: run with --gtest_also_run_disabled_tests;
 // the PNG goes to $VELMORA_TEXT_SAMPLE, else into the build directory.
-#include "TextTestSupport.h"
-
 #include "classlib/graphics/PngImage.h"
+#include "TextTestSupport.h"
 
 #include <cstdlib>
 #include <iostream>

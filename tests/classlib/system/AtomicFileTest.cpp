@@ -1,5 +1,5 @@
 #include "classlib/system/AtomicFile.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

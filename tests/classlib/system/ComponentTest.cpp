@@ -1,6 +1,7 @@
 // The owner tree, free notification, names and the loading scope.
-#include "classlib/system/Classes.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Component.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/LoadingScope.h"
 
 #include <gtest/gtest.h>
 

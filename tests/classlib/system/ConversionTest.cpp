@@ -1,5 +1,5 @@
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "classlib/system/DateFormat.h"
 #include "classlib/system/DateUtils.h"
-#include "classlib/system/System.h"
+#include "classlib/system/Exceptions.h"
 
 #include <gtest/gtest.h>
 

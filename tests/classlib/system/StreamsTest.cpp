@@ -1,6 +1,6 @@
 // Streams: memory, file and resource streams, and their failures.
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/System.h"
 #include "tests/support/ImageTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/StringList.h"
-#include "classlib/system/System.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,7 @@
 // Worker threads on the fake clock: timed waits, hand-offs to the main
 // thread, pausing at safe points and stopping a worker blocked in a hand-off.
-#include "tests/support/HeadlessFixture.h"
-
 #include "classlib/system/Threads.h"
+#include "tests/support/HeadlessFixture.h"
 
 #include <atomic>
 #include <vector>

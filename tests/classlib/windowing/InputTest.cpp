@@ -1,8 +1,9 @@
 // Keyboard focus, dialog keys, accelerators, mouse capture, enter/leave,
 // wheel and the pointer shape.
+#include "classlib/controls/ControlRegistry.h"
+#include "classlib/controls/CustomControl.h"
+#include "classlib/controls/Label.h"
 #include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/StdCtrls.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,9 @@
 // The repaint rule, the loading scope's silence, and presenting only what changed.
+#include "classlib/controls/ControlRegistry.h"
+#include "classlib/controls/GraphicControl.h"
+#include "classlib/controls/Panel.h"
+#include "classlib/system/LoadingScope.h"
 #include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/ExtCtrls.h"
 
 namespace {
 // Paints one red pixel at (X, 0) and nothing else, so whatever lies beneath shows around it.

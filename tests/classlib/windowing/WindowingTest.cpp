@@ -1,8 +1,7 @@
 // Styles and the non-client area, moving by the caption, regions, and
 // windows inside foreign windows.
+#include "classlib/controls/Panel.h"
 #include "tests/support/HeadlessFixture.h"
-
-#include "classlib/controls/ExtCtrls.h"
 
 TEST_F(HeadlessTest, CaptionStyleIsChangedThroughSetWindowLongAndFrameChanged)
 {

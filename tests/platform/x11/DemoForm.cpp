@@ -1,11 +1,11 @@
-#include "tests/support/TestPlatform.h"
 #include "tests/platform/x11/DemoForm.h"
 
-#include "classlib/controls/ExtCtrls.h"
-#include "classlib/forms/Forms.h"
-#include "classlib/controls/StdCtrls.h"
+#include "classlib/controls/Label.h"
+#include "classlib/controls/Panel.h"
+#include "classlib/forms/Application.h"
 #include "classlib/windowing/Windowing.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "tests/support/TestPlatform.h"
 
 namespace velmora_test {
 

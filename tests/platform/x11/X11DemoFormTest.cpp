@@ -1,9 +1,8 @@
 // A form of the class library looks the same on a real X server as on the
 // headless backend, pixel for pixel.
-#include "tests/support/TestPlatform.h"
-#include "tests/platform/x11/X11TestSupport.h"
-
 #include "tests/platform/x11/DemoForm.h"
+#include "tests/platform/x11/X11TestSupport.h"
+#include "tests/support/TestPlatform.h"
 
 #include <algorithm>
 #include <set>

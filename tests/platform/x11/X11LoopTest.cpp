@@ -1,7 +1,6 @@
 // The main loop's wait: woken by other threads, by termination signals and
 // ended cleanly by a lost connection.
 #include "tests/platform/x11/X11TestSupport.h"
-
 #include "tests/support/XvfbServer.h"
 
 #include <chrono>

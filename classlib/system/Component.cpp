@@ -1,8 +1,9 @@
 // TComponent: the owner tree, names, component state and free notification.
-#include "classlib/system/Classes.h"
+#include "classlib/system/Component.h"
 
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/LoadingScope.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/System.h"
 
 #include <algorithm>
 

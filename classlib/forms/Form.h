@@ -1,18 +1,12 @@
-// Forms and the application: TCustomForm/TForm (top-level windows), the
-// application object with the message loop (global Application), the screen
-// object with the cursor table (global Screen), and the standard message box.
+// TCustomForm and TForm: top-level windows that hold controls, keep the
+// focus, close and run modally.
 #pragma once
 
-#include "classlib/controls/ControlHooks.h"
-#include "classlib/controls/Controls.h"
+#include "classlib/controls/ControlCanvas.h"
 #include "classlib/controls/HostForm.h"
-#include "classlib/system/System.h"
+#include "classlib/controls/WinControl.h"
 
-#include <atomic>
-#include <map>
-#include <new>
-#include <string>
-#include <vector>
+#include <functional>
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIconFlag : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -159,149 +153,6 @@ class TForm : public TCustomForm {
 public:
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
-
-// ---- The screen -------------------------------------------------------------
-
-class TScreen : public TComponent, public TScreenCursors {
-public:
-    explicit TScreen(TComponent* AOwner);
-    ~TScreen() override;
-    int Width() const;
-    int Height() const;
-    TRect WorkAreaRect() const;
-    int WorkAreaLeft() const { return WorkAreaRect().Left; }
-    int WorkAreaTop() const { return WorkAreaRect().Top; }
-    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
-    int WorkAreaHeight() const { return WorkAreaRect().Height(); }
-    // The cursor table: an id's pointer (unknown ids give the arrow); setting registers one.
-    HCURSOR Cursors(TCursor id) const override;
-    void SetCursors(TCursor id, HCURSOR cursor);
-    // A pointer for every window while not crDefault (e.g. crHourGlass).
-    TCursor Cursor() const override { return FCursor; }
-    void SetCursor(TCursor value);
-    int FormCount() const { return static_cast<int>(FForms.size()); }
-    TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
-    TCustomForm* ActiveForm() const { return FActiveForm; }
-    TWinControl* ActiveControl() const;
-
-private:
-    friend class TCustomForm;
-    std::map<TCursor, HCURSOR> FCursors;
-    TCursor FCursor = crDefault;
-    std::vector<TCustomForm*> FForms;
-    TCustomForm* FActiveForm = nullptr;
-};
-
-extern TScreen* Screen;
-
-// ---- The application --------------------------------------------------------
-
-using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
-using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
-using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
-
-// One per process, on the main thread: constructing it sets the globals
-// Application and Screen, destroying it frees every form it owns.
-class TApplication : public TComponent {
-public:
-    explicit TApplication(TComponent* AOwner = nullptr);
-    ~TApplication() override;
-
-    void Initialize();
-    // Constructs a T owned by the application, storing it in reference before
-    // its constructor runs; the first form created becomes the main form.
-    template <typename T>
-    void CreateForm(T*& reference);
-    // Shows the main form and handles messages until Terminate (closing the
-    // main form terminates). Exceptions of handlers are shown and the loop goes on.
-    void Run();
-    // Handles every pending message (including timers and paints), then returns.
-    void ProcessMessages();
-    // Handles one message; with none pending goes idle (OnIdle) and, when Done
-    // stays true, waits for the next one.
-    void HandleMessage();
-    void Terminate();
-    bool Terminated() const { return FTerminated.load(); }
-    // True when the headless backend reported that nothing could ever arrive; Run returns then.
-    bool Stalled() const { return FStalled; }
-    // Call inside a catch block: shows the exception in the standard error box.
-    void HandleException(TObject* Sender);
-    // The standard error box: the message (with "." appended when it is not
-    // empty and its last character sorts after "."), the title as caption, an
-    // error icon and OK. Also written as one line to standard error.
-    void ShowException(const Exception& E);
-    int MessageBox(const std::string& text, const std::string& caption, UINT flags);
-
-    TCustomForm* MainForm() const { return FMainForm; }
-    // The hidden window that receives the wake-up of handed-off calls.
-    HWND Handle();
-    // By default derived from the executable's file name: the folder removed,
-    // cut at the first ".", every character after the first lower-cased.
-    const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& value) { FTitle = value; }
-    // The running executable's full path.
-    static std::string ExeName();
-    static std::string TitleFromExeName(const std::string& exeName);
-    bool ShowMainForm() const { return FShowMainForm; }
-    void SetShowMainForm(bool value) { FShowMainForm = value; }
-    int ModalLevel() const { return FModalLevel; }
-
-    TIdleEvent OnIdle;
-    TMessageEvent OnMessage;
-    TExceptionEvent OnException;
-
-    // Used by the loop and by forms.
-    bool ProcessMessage(TMsg& msg);
-    void ModalStarted() { ++FModalLevel; }
-    void ModalFinished() { --FModalLevel; }
-    void NotifyFormDestroyed(TCustomForm* form);
-
-private:
-    void Idle();
-    bool IsKeyMsg(TMsg& msg);
-    void WndProc(TMessage& message);
-    void SetMainFormIfFirst(TCustomForm* form);
-
-    TCustomForm* FMainForm = nullptr;
-    HWND FHandle = 0;
-    std::string FTitle;
-    std::atomic<bool> FTerminated{false};  // worker threads look at it
-    bool FStalled = false;
-    bool FShowMainForm = true;
-    bool FRunning = false;
-    int FModalLevel = 0;
-    bool FShowingException = false;
-};
-
-extern TApplication* Application;
-
-template <typename T>
-void TApplication::CreateForm(T*& reference)
-{
-    // The global must hold the form while its constructor runs.
-    void* storage = ::operator new(sizeof(T));
-    T* form = static_cast<T*>(storage);
-    reference = form;
-    try {
-        ::new (storage) T(this);
-    } catch (...) {
-        reference = nullptr;
-        ::operator delete(storage);
-        throw;
-    }
-    try {
-        form->AfterConstruction();
-    } catch (...) {
-        reference = nullptr;
-        form->Free();
-        throw;
-    }
-    SetMainFormIfFirst(form);
-}
-
-// The standard error box's text for a message: "." appended when the message
-// is not empty and its last character sorts after ".".
-std::string ErrorBoxText(const std::string& message);
 
 // The form control is on (or control itself when it is a form), or nullptr.
 TCustomForm* GetParentForm(const TControl* control);
