@@ -1,5 +1,6 @@
 #include "classlib/system/AtomicFile.h"
 #include "classlib/system/Exceptions.h"
+#include "tests/support/OtherUser.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,29 @@ TEST(WriteFileAtomically, ReplacesContentKeepsModeAndFollowsLinks)
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>({"link.ini", "settings.ini"}));
 }
 
+TEST(WriteFileAtomically, FollowsNoLinkOfAnotherUser)
+{
+    if (!CanActAsAnotherUser()) GTEST_SKIP() << "a link of another user needs root to be made";
+    // Root writes through a link that "nobody" planted in root's folder: refused.
+    TTempFolder folder;
+    WriteText(folder / "precious", "keep");
+    const std::string link = folder / "settings.ini";
+    ASSERT_EQ(symlink("precious", link.c_str()), 0);
+    ASSERT_EQ(lchown(link.c_str(), kNobody, kNobody), 0);
+    try {
+        WriteFileAtomically(link, "planted");
+        FAIL() << "no exception";
+    } catch (const EWriteError& e) {
+        EXPECT_NE(e.Message().find("belongs to another user"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(ReadText(folder / "precious"), "keep");
+
+    // In a folder of that user, the link is theirs to set and is followed.
+    ASSERT_EQ(chown(folder.Path().c_str(), kNobody, kNobody), 0);
+    WriteFileAtomically(link, "theirs");
+    EXPECT_EQ(ReadText(folder / "precious"), "theirs");
+}
+
 TEST(WriteFileAtomically, FailureLeavesTheOldFileAndNoTemporaryFile)
 {
     TTempFolder folder;
@@ -108,6 +132,7 @@ TEST(FileLock, ExcludesASecondHolderUntilReleased)
     EXPECT_FALSE(TFileLock(target, 50).Locked());
     lock.reset();
     EXPECT_TRUE(TFileLock(target, 50).Locked());
+    EXPECT_TRUE(FolderEntries(folder.Path()).empty()) << "no lock file is made";
 
     const TFileLock impossible(target + "/below");
     EXPECT_FALSE(impossible.Locked());
