@@ -1,9 +1,8 @@
-// Parsing and editing INI text line by line.
+// Scanning and editing INI text line by line, in place in one string.
 #include "classlib/files/IniDocument.h"
 
 #include "classlib/system/SysUtils.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -33,115 +32,112 @@ bool HasLineBreak(std::string_view s)
 
 } // namespace
 
-TIniDocument::TIniDocument(std::string_view text)
+TIniDocument::TIniDocument(std::string_view text) : TIniDocument(std::string(text)) {}
+
+TIniDocument::TIniDocument(std::string&& text) : FText(std::move(text))
 {
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    if (std::string_view(FText).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         FByteOrderMark = std::string(kByteOrderMark);
-        text.remove_prefix(kByteOrderMark.size());
-    }
-    bool endingSeen = false;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t brk = text.find_first_of("\r\n", start);
-        if (brk == std::string_view::npos) {
-            FLines.push_back(ParseLine(std::string(text.substr(start)), ""));
-            break;
-        }
-        const size_t endingLength = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n' ? 2 : 1;
-        std::string ending(text.substr(brk, endingLength));
-        if (!endingSeen) {
-            FDefaultEnding = ending;
-            endingSeen = true;
-        }
-        FLines.push_back(ParseLine(std::string(text.substr(start, brk - start)), std::move(ending)));
-        start = brk + endingLength;
+        FText.erase(0, kByteOrderMark.size());
     }
 }
 
-TIniDocument::TLine TIniDocument::ParseLine(std::string text, std::string ending)
+bool TIniDocument::NextLine(size_t from, TLine& line) const
 {
-    TLine line;
-    const std::string_view body = TrimBlanks(text);
-    if (!body.empty() && body.front() == '[') {
+    const std::string_view text(FText);
+    const size_t size = text.size();
+    // Blank lines and leading blanks are passed in one sweep: a file of
+    // nothing but line ends costs one comparison per byte.
+    size_t start = from;
+    size_t p = from;
+    for (; p < size; ++p) {
+        const char c = text[p];
+        if (c == '\n' || c == '\r') start = p + 1;
+        else if (c != ' ' && c != '\t') break;
+    }
+    if (p >= size) return false;
+    size_t end = p;
+    while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
+    line.Start = start;
+    line.End = end;
+    line.Next = end == size ? size : end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
+    line.Kind = TKind::Other;
+    line.Name = {};
+    line.Value = {};
+    const std::string_view body = TrimBlanks(text.substr(p, end - p));
+    if (body.front() == '[') {
         const size_t close = body.find(']');
         if (close != std::string_view::npos) {
             line.Kind = TKind::Section;
-            line.Name = std::string(TrimBlanks(body.substr(1, close - 1)));
+            line.Name = TrimBlanks(body.substr(1, close - 1));
         }
-    } else if (!body.empty() && body.front() != ';') {
+    } else if (body.front() != ';') {
         const size_t equals = body.find('=');
         if (equals != std::string_view::npos) {
             const std::string_view key = TrimBlanks(body.substr(0, equals));
             if (!key.empty()) {
                 line.Kind = TKind::Entry;
-                line.Name = std::string(key);
-                line.Value = std::string(TrimBlanks(body.substr(equals + 1)));
+                line.Name = key;
+                line.Value = TrimBlanks(body.substr(equals + 1));
             }
         }
     }
-    line.Text = std::move(text);
-    line.Ending = std::move(ending);
-    return line;
+    return true;
 }
 
-size_t TIniDocument::FindSection(std::string_view section) const
+bool TIniDocument::FindSection(std::string_view section, TLine& header) const
 {
     section = TrimBlanks(section);
-    for (size_t i = 0; i < FLines.size(); ++i)
-        if (FLines[i].Kind == TKind::Section && SameText(FLines[i].Name, section)) return i;
-    return std::string::npos;
+    for (size_t at = 0; NextLine(at, header); at = header.Next)
+        if (header.Kind == TKind::Section && SameText(header.Name, section)) return true;
+    return false;
 }
 
-size_t TIniDocument::SectionEnd(size_t header) const
-{
-    size_t i = header + 1;
-    while (i < FLines.size() && FLines[i].Kind != TKind::Section) ++i;
-    return i;
-}
-
-size_t TIniDocument::FindEntry(size_t header, std::string_view key) const
+bool TIniDocument::FindEntry(const TLine& header, std::string_view key, TLine& entry, TLine& last) const
 {
     key = TrimBlanks(key);
-    const size_t end = SectionEnd(header);
-    for (size_t i = header + 1; i < end; ++i)
-        if (FLines[i].Kind == TKind::Entry && SameText(FLines[i].Name, key)) return i;
-    return std::string::npos;
+    last = header;
+    for (size_t at = header.Next; NextLine(at, entry) && entry.Kind != TKind::Section; at = entry.Next) {
+        if (entry.Kind == TKind::Entry && SameText(entry.Name, key)) return true;
+        last = entry;
+    }
+    return false;
 }
 
 bool TIniDocument::FindValue(std::string_view section, std::string_view key, std::string& value) const
 {
-    const size_t header = FindSection(section);
-    if (header == std::string::npos) return false;
-    const size_t entry = FindEntry(header, key);
-    if (entry == std::string::npos) return false;
-    value = std::string(Unquote(FLines[entry].Value));
+    TLine header, entry, last;
+    if (!FindSection(section, header) || !FindEntry(header, key, entry, last)) return false;
+    value = std::string(Unquote(entry.Value));
     return true;
 }
 
 bool TIniDocument::SectionExists(std::string_view section) const
 {
-    return FindSection(section) != std::string::npos;
+    TLine header;
+    return FindSection(section, header);
 }
 
 std::vector<std::string> TIniDocument::SectionNames() const
 {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
-    for (const TLine& line : FLines)
-        if (line.Kind == TKind::Section && seen.insert(UpperCase(line.Name)).second) names.push_back(line.Name);
+    TLine line;
+    for (size_t at = 0; NextLine(at, line); at = line.Next)
+        if (line.Kind == TKind::Section && seen.insert(UpperCase(line.Name)).second) names.emplace_back(line.Name);
     return names;
 }
 
 std::vector<std::pair<std::string, std::string>> TIniDocument::SectionEntries(std::string_view section) const
 {
     std::vector<std::pair<std::string, std::string>> entries;
-    const size_t header = FindSection(section);
-    if (header == std::string::npos) return entries;
+    TLine header;
+    if (!FindSection(section, header)) return entries;
     std::unordered_set<std::string> seen;
-    const size_t end = SectionEnd(header);
-    for (size_t i = header + 1; i < end; ++i) {
-        if (FLines[i].Kind == TKind::Entry && seen.insert(UpperCase(FLines[i].Name)).second)
-            entries.emplace_back(FLines[i].Name, std::string(Unquote(FLines[i].Value)));
+    TLine line;
+    for (size_t at = header.Next; NextLine(at, line) && line.Kind != TKind::Section; at = line.Next) {
+        if (line.Kind == TKind::Entry && seen.insert(UpperCase(line.Name)).second)
+            entries.emplace_back(std::string(line.Name), std::string(Unquote(line.Value)));
     }
     return entries;
 }
@@ -164,86 +160,94 @@ bool TIniDocument::IsValidValue(std::string_view value)
     return !HasLineBreak(value);
 }
 
-const std::string& TIniDocument::NewLineEnding() const
+std::string TIniDocument::NewLineEnding() const
 {
-    return FDefaultEnding;
+    const size_t brk = FText.find_first_of("\r\n");
+    if (brk == std::string::npos) return "\n";
+    if (FText[brk] == '\n') return "\n";
+    return brk + 1 < FText.size() && FText[brk + 1] == '\n' ? "\r\n" : "\r";
 }
 
 void TIniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value)
 {
     section = TrimBlanks(section);
     key = TrimBlanks(key);
-    const std::string trimmedValue(TrimBlanks(value));
-    size_t header = FindSection(section);
-    if (header != std::string::npos) {
-        const size_t entry = FindEntry(header, key);
-        if (entry != std::string::npos) {
-            TLine& line = FLines[entry];
-            line.Text = line.Name + "=" + std::string(value);
-            line.Value = trimmedValue;
+    const std::string ending = NewLineEnding();
+    TLine header;
+    if (FindSection(section, header)) {
+        TLine entry, last;
+        if (FindEntry(header, key, entry, last)) {
+            const std::string line = std::string(entry.Name) + "=" + std::string(value);
+            FText.replace(entry.Start, entry.End - entry.Start, line);
             return;
         }
         // After the section's last line that is not blank.
-        size_t at = SectionEnd(header);
-        while (at > header + 1 && TrimBlanks(FLines[at - 1].Text).empty()) --at;
-        if (FLines[at - 1].Ending.empty()) FLines[at - 1].Ending = NewLineEnding();
-        FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at),
-                      ParseLine(std::string(key) + "=" + std::string(value), NewLineEnding()));
+        std::string added = std::string(key) + "=" + std::string(value) + ending;
+        if (last.Next == last.End) added.insert(0, ending); // that line ends the text without a line end
+        FText.insert(last.Next, added);
         return;
     }
-    if (!FLines.empty()) {
-        if (FLines.back().Ending.empty()) FLines.back().Ending = NewLineEnding();
-        if (!TrimBlanks(FLines.back().Text).empty()) FLines.push_back(ParseLine("", NewLineEnding()));
+    if (!FText.empty()) {
+        const size_t size = FText.size();
+        const bool ended = FText[size - 1] == '\n' || FText[size - 1] == '\r';
+        size_t lastEnd = size;
+        if (ended) lastEnd -= FText[size - 1] == '\n' && size >= 2 && FText[size - 2] == '\r' ? 2 : 1;
+        const size_t brk = lastEnd == 0 ? std::string::npos : FText.find_last_of("\r\n", lastEnd - 1);
+        const size_t lastStart = brk == std::string::npos ? 0 : brk + 1;
+        const bool blank = TrimBlanks(std::string_view(FText).substr(lastStart, lastEnd - lastStart)).empty();
+        if (!ended) FText += ending;
+        if (!blank) FText += ending;
     }
-    FLines.push_back(ParseLine("[" + std::string(section) + "]", NewLineEnding()));
-    FLines.push_back(ParseLine(std::string(key) + "=" + std::string(value), NewLineEnding()));
+    FText += "[" + std::string(section) + "]" + ending + std::string(key) + "=" + std::string(value) + ending;
 }
 
 bool TIniDocument::DeleteKey(std::string_view section, std::string_view key)
 {
-    const size_t header = FindSection(section);
-    if (header == std::string::npos) return false;
+    TLine header;
+    if (!FindSection(section, header)) return false;
     key = TrimBlanks(key);
-    const size_t end = SectionEnd(header);
-    const auto first = FLines.begin() + static_cast<std::ptrdiff_t>(header + 1);
-    const auto last = FLines.begin() + static_cast<std::ptrdiff_t>(end);
-    const auto kept = std::remove_if(first, last, [key](const TLine& line) {
-        return line.Kind == TKind::Entry && SameText(line.Name, key);
-    });
-    if (kept == last) return false;
-    FLines.erase(kept, last);
+    std::string kept;
+    size_t copied = 0;
+    TLine line;
+    for (size_t at = header.Next; NextLine(at, line) && line.Kind != TKind::Section; at = line.Next) {
+        if (line.Kind != TKind::Entry || !SameText(line.Name, key)) continue;
+        if (copied == 0) kept.reserve(FText.size());
+        kept.append(FText, copied, line.Start - copied);
+        copied = line.Next;
+    }
+    if (copied == 0) return false;
+    kept.append(FText, copied, std::string::npos);
+    FText = std::move(kept);
     return true;
 }
 
 bool TIniDocument::EraseSection(std::string_view section)
 {
     section = TrimBlanks(section);
-    std::vector<TLine> kept;
-    kept.reserve(FLines.size());
+    std::string kept;
+    size_t copied = 0;
     bool erasing = false;
     bool removed = false;
-    for (TLine& line : FLines) {
-        if (line.Kind == TKind::Section) erasing = SameText(line.Name, section);
-        if (erasing) {
+    TLine line;
+    for (size_t at = 0; NextLine(at, line); at = line.Next) {
+        if (line.Kind != TKind::Section) continue;
+        const bool match = SameText(line.Name, section);
+        if (match && !erasing) {
+            if (!removed) kept.reserve(FText.size());
+            kept.append(FText, copied, line.Start - copied);
             removed = true;
-            continue;
+        } else if (!match && erasing) {
+            copied = line.Start;
         }
-        kept.push_back(std::move(line));
+        erasing = match;
     }
-    FLines = std::move(kept);
-    return removed;
+    if (!removed) return false;
+    if (!erasing) kept.append(FText, copied, std::string::npos);
+    FText = std::move(kept);
+    return true;
 }
 
 std::string TIniDocument::Text() const
 {
-    size_t size = FByteOrderMark.size();
-    for (const TLine& line : FLines) size += line.Text.size() + line.Ending.size();
-    std::string out;
-    out.reserve(size);
-    out += FByteOrderMark;
-    for (const TLine& line : FLines) {
-        out += line.Text;
-        out += line.Ending;
-    }
-    return out;
+    return FByteOrderMark + FText;
 }

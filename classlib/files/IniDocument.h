@@ -1,5 +1,7 @@
-// The text of an INI file as lines: lookups with the profile functions' rules
-// and edits that leave every untouched line exactly as it was.
+// The text of an INI file: lookups with the profile functions' rules and
+// edits that leave every untouched line exactly as it was. The text is kept
+// as one string and scanned for each lookup, so a document costs the memory
+// of its text and a lookup time linear in it, however many lines it has.
 #pragma once
 
 #include <string>
@@ -13,6 +15,8 @@ public:
     // Parses any text: a UTF-8 byte-order mark, CR, LF or CRLF line ends,
     // arbitrarily long lines and bytes that are no text are all accepted.
     explicit TIniDocument(std::string_view text);
+    // The same, taking over the text without copying it.
+    explicit TIniDocument(std::string&& text);
 
     // Section and key are matched without regard to ASCII case and with
     // surrounding blanks ignored; the first of duplicate sections, and the
@@ -42,23 +46,26 @@ public:
 
 private:
     enum class TKind { Other, Section, Entry };
+    // One line that is not blank: [Start, End) is its text without the line
+    // ending, Next the start of the following line.
     struct TLine {
-        std::string Text;
-        std::string Ending; // "\r\n", "\n", "\r" or "" for a last line without one
+        size_t Start = 0;
+        size_t End = 0;
+        size_t Next = 0;
         TKind Kind = TKind::Other;
-        std::string Name;   // section name, or key as written (trimmed)
-        std::string Value;  // entry value (trimmed)
+        std::string_view Name;  // section name, or key as written (trimmed)
+        std::string_view Value; // entry value (trimmed)
     };
 
-    static TLine ParseLine(std::string text, std::string ending);
-    // Index of the first header of the section, or npos.
-    size_t FindSection(std::string_view section) const;
-    // One past the last line belonging to the section that starts at `header`.
-    size_t SectionEnd(size_t header) const;
-    size_t FindEntry(size_t header, std::string_view key) const;
-    const std::string& NewLineEnding() const;
+    // The first line at or after `from` (a line start) that is not blank.
+    bool NextLine(size_t from, TLine& line) const;
+    // The first header of the section.
+    bool FindSection(std::string_view section, TLine& header) const;
+    // The first entry of the key in the section that starts at `header`;
+    // `last` is the section's last line that is not blank.
+    bool FindEntry(const TLine& header, std::string_view key, TLine& entry, TLine& last) const;
+    std::string NewLineEnding() const;
 
     std::string FByteOrderMark;
-    std::vector<TLine> FLines;
-    std::string FDefaultEnding = "\n";
+    std::string FText;
 };

@@ -1,19 +1,21 @@
 // TIniFile over TIniDocument, with the file read fresh for every call.
 #include "classlib/files/IniFiles.h"
 
-#include "classlib/files/IniDocument.h"
 #include "classlib/system/AtomicFile.h"
-#include "classlib/system/Exceptions.h"
+#include "classlib/files/IniDocument.h"
 #include "classlib/system/StringList.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/TextEncoding.h"
 
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
 
 TIniDocument TIniFile::Load() const
 {
     std::string text;
-    if (ReadFileBounded(FFileName, text) != TReadFileStatus::Ok) return TIniDocument();
-    return TIniDocument(text);
+    TTextEncoding encoding;
+    if (FFileName.empty() || ReadTextFile(FFileName, text, encoding) != TReadFileStatus::Ok) return TIniDocument();
+    return TIniDocument(std::move(text));
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& defaultValue) const
@@ -74,10 +76,13 @@ void TIniFile::WriteError() const
 
 void TIniFile::Modify(const std::function<void(TIniDocument&)>& edit)
 {
+    if (FFileName.empty()) WriteError();
     TFileLock lock(FFileName);
     if (!lock.Locked()) WriteError();
+    RemoveStaleTemporaryFiles(FFileName);
     std::string before;
-    const TReadFileStatus status = ReadFileBounded(FFileName, before);
+    TTextEncoding encoding;
+    const TReadFileStatus status = ReadTextFile(FFileName, before, encoding);
     // An existing file that cannot be read is never overwritten: its lines would be lost.
     if (status != TReadFileStatus::Ok && status != TReadFileStatus::NotFound) WriteError();
     TIniDocument document(before);
@@ -85,8 +90,13 @@ void TIniFile::Modify(const std::function<void(TIniDocument&)>& edit)
     const std::string after = document.Text();
     if (status == TReadFileStatus::Ok && after == before) return;
     if (status == TReadFileStatus::NotFound && after.empty()) return;
+    before.clear();
+    before.shrink_to_fit();
+    // The file keeps its encoding; a text that encoding cannot carry is not written.
+    std::string bytes;
+    if (!EncodeText(after, encoding, bytes)) WriteError();
     try {
-        WriteFileAtomically(FFileName, after);
+        WriteFileAtomically(FFileName, bytes);
     } catch (const Exception&) {
         WriteError();
     }

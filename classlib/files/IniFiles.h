@@ -1,6 +1,9 @@
 // TIniFile: named values in sections of a text file, read and written with
 // the rules of the platform's profile functions. Nothing is cached: every
 // read goes to the file, every write replaces it atomically under a lock.
+// The file may be UTF-8, with or without its byte-order mark, or UTF-16 LE
+// with its mark; a write keeps the file's encoding. A TIniFile without a file
+// name reads nothing and cannot be written.
 #pragma once
 
 #include "classlib/system/Classes.h"

@@ -151,6 +151,39 @@ TEST(IniFileWrite, CreatesTheFileAndKeepsItsByteOrderMark)
     EXPECT_EQ(ReadText(folder / "bom.ini"), "\xEF\xBB\xBF[Skin]\rskin=2\r");
 }
 
+TEST(IniFileWrite, ReadsAndKeepsUtf16)
+{
+    // UTF-16 LE with its mark, as the platform's editors save it: a comment
+    // with "é", a character beyond the 16-bit range and a unit that is half
+    // of no pair, all of which must survive a write unchanged.
+    const auto utf16 = [](const std::u16string& text) {
+        std::string bytes = "\xFF\xFE";
+        for (const char16_t unit : text) {
+            bytes.push_back(static_cast<char>(unit & 0xFF));
+            bytes.push_back(static_cast<char>(unit >> 8));
+        }
+        return bytes;
+    };
+    TTempFolder folder;
+    const std::string path = folder / "Zundera.ini";
+    const std::u16string comment = u"; caf\u00E9 \U0001F600 \xD800!\r\n";
+    WriteText(path, utf16(comment + u"[Skin]\r\nskin=65280\r\n"));
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("Skin", "skin", 255), 65280);
+    ini.WriteInteger("Skin", "skin", 16711680);
+    ini.WriteString("Skin", "name", "cr\xC3\xA8me");
+    EXPECT_EQ(ReadText(path), utf16(comment + u"[Skin]\r\nskin=16711680\r\nname=cr\u00E8me\r\n"));
+    EXPECT_EQ(ini.ReadString("skin", "NAME", ""), "cr\xC3\xA8me");
+
+    // Text UTF-16 cannot carry is refused, and so is a file cut in half a unit.
+    EXPECT_THROW(ini.WriteString("Skin", "name", "\xFF"), EIniFileException);
+    const std::string odd = utf16(u"[Skin]\r\nskin=1\r\n") + "x";
+    WriteText(path, odd);
+    EXPECT_EQ(ini.ReadInteger("Skin", "skin", 255), 255);
+    EXPECT_THROW(ini.WriteInteger("Skin", "skin", 2), EIniFileException);
+    EXPECT_EQ(ReadText(path), odd);
+}
+
 TEST(IniFileWrite, RefusesWhatWouldBreakTheFile)
 {
     TTempFolder folder;
