@@ -1,9 +1,10 @@
 // TRegistry over hive files.
 #include "classlib/files/Registry.h"
 
-#include "classlib/files/RegistryHive.h"
 #include "classlib/system/AtomicFile.h"
+#include "classlib/files/RegistryHive.h"
 #include "classlib/system/Exceptions.h"
+#include "classlib/system/TextEncoding.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -49,24 +50,32 @@ std::string ConfigFolder()
     return std::string();
 }
 
-// Reads the hive; a missing file is an empty hive.
-bool LoadHive(const std::string& file, TRegistryHive& hive)
+// Reads the hive and tells the file's encoding; a missing file is an empty hive.
+bool LoadHive(const std::string& file, TRegistryHive& hive, TTextEncoding& encoding)
 {
     std::string text;
-    switch (ReadFileBounded(file, text)) {
-    case TReadFileStatus::Ok: return hive.Parse(text);
+    switch (ReadTextFile(file, text, encoding)) {
+    case TReadFileStatus::Ok: return hive.Parse(std::move(text));
     case TReadFileStatus::NotFound: return true;
     default: return false;
     }
 }
 
-// Writes the hive, refusing one that would be too large to read back.
-bool StoreHive(const std::string& file, const TRegistryHive& hive)
+bool LoadHive(const std::string& file, TRegistryHive& hive)
 {
-    const std::string text = hive.Text();
-    if (text.size() > kMaxReadFileSize) return false;
+    TTextEncoding encoding;
+    return LoadHive(file, hive, encoding);
+}
+
+// Writes the hive in the file's encoding, refusing one that would be too
+// large to read back. Called holding the hive's lock.
+bool StoreHive(const std::string& file, const TRegistryHive& hive, TTextEncoding encoding)
+{
+    std::string bytes;
+    if (!EncodeText(hive.Text(), encoding, bytes) || bytes.size() > kMaxReadFileSize) return false;
+    RemoveStaleTemporaryFiles(file);
     try {
-        WriteFileAtomically(file, text);
+        WriteFileAtomically(file, bytes);
     } catch (const Exception&) {
         return false;
     }
@@ -158,18 +167,18 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
         TFileLock lock(file);
-        if (!lock.Locked() || !LoadHive(file, hive)) return false;
+        TTextEncoding encoding;
+        if (!lock.Locked() || !LoadHive(file, hive, encoding)) return false;
         if (!hive.KeyExists(path)) {
             if (!canCreate) return false;
             hive.CreateKey(path);
-            if (!StoreHive(file, hive)) return false;
+            if (!StoreHive(file, hive, encoding)) return false;
         }
     } else if (!LoadHive(file, hive) || !hive.KeyExists(path)) {
         return false;
     }
     CloseKey();
-    const TRegistryKey* stored = hive.FindKey(path);
-    FCurrentPath = stored ? stored->Path : path;
+    if (!hive.StoredKeyPath(path, FCurrentPath)) FCurrentPath = path;
     FHiveFile = file;
     FKeyAccess = FAccess;
     FKeyOpen = true;
@@ -208,16 +217,15 @@ int TRegistry::QueryValue(const std::string& name, uint32_t& type, uint8_t* buff
     if ((FKeyAccess & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
     TRegistryHive hive(RootName(FRootKey));
     if (!LoadHive(FHiveFile, hive)) return ERROR_FILE_NOT_FOUND;
-    const TRegistryKey* key = hive.FindKey(FCurrentPath);
-    const TRegistryValue* value = key ? TRegistryHive::FindValue(*key, name) : nullptr;
-    if (!value) return ERROR_FILE_NOT_FOUND;
-    type = value->Type;
-    const uint32_t needed = static_cast<uint32_t>(value->Data.size());
+    TRegistryValue value;
+    if (!hive.FindValue(FCurrentPath, name, value)) return ERROR_FILE_NOT_FOUND;
+    type = value.Type;
+    const uint32_t needed = static_cast<uint32_t>(value.Data.size());
     if (buffer && needed > size) {
         size = needed;
         return ERROR_MORE_DATA;
     }
-    if (buffer && needed > 0) std::memcpy(buffer, value->Data.data(), needed);
+    if (buffer && needed > 0) std::memcpy(buffer, value.Data.data(), needed);
     size = needed;
     return ERROR_SUCCESS;
 }
@@ -291,11 +299,11 @@ bool TRegistry::PutData(const std::string& name, uint32_t type, const std::strin
     if (!FKeyOpen || (FKeyAccess & KEY_SET_VALUE) == 0 || !TRegistryHive::IsValidValueName(name)) return false;
     TFileLock lock(FHiveFile);
     TRegistryHive hive(RootName(FRootKey));
-    if (!lock.Locked() || !LoadHive(FHiveFile, hive)) return false;
+    TTextEncoding encoding;
+    if (!lock.Locked() || !LoadHive(FHiveFile, hive, encoding)) return false;
     // The key is created again if someone removed it since it was opened.
-    TRegistryKey& key = hive.CreateKey(FCurrentPath);
-    TRegistryHive::SetValue(key, name, type, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    return StoreHive(FHiveFile, hive);
+    return hive.SetValue(FCurrentPath, name, type, std::vector<uint8_t>(bytes.begin(), bytes.end())) &&
+           StoreHive(FHiveFile, hive, encoding);
 }
 
 void TRegistry::WriteInteger(const std::string& name, int value)
@@ -316,8 +324,7 @@ bool TRegistry::DeleteValue(const std::string& name)
     if (!FKeyOpen || (FKeyAccess & KEY_SET_VALUE) == 0) return false;
     TFileLock lock(FHiveFile);
     TRegistryHive hive(RootName(FRootKey));
-    if (!lock.Locked() || !LoadHive(FHiveFile, hive)) return false;
-    TRegistryKey* key = hive.FindKey(FCurrentPath);
-    if (!key || !TRegistryHive::DeleteValue(*key, name)) return false;
-    return StoreHive(FHiveFile, hive);
+    TTextEncoding encoding;
+    if (!lock.Locked() || !LoadHive(FHiveFile, hive, encoding)) return false;
+    return hive.DeleteValue(FCurrentPath, name) && StoreHive(FHiveFile, hive, encoding);
 }

@@ -2,7 +2,9 @@
 // file in regedit text form, "<config>/velmora/<ROOT NAME>.reg", where
 // <config> is $XDG_CONFIG_HOME or else ~/.config. Nothing is cached: every
 // call reads the hive again, and every change rewrites it atomically under
-// the hive's lock, keeping all other keys and values.
+// the hive's lock, changing only the lines of the value it sets and keeping
+// every other line, those it cannot read included. A hive may be UTF-8 or
+// UTF-16 LE with its byte-order mark; a change keeps the file's encoding.
 #pragma once
 
 #include "classlib/system/Classes.h"
@@ -54,7 +56,7 @@ public:
     // from the open key (or the root). With write access, or canCreate, the
     // hive must be writable; canCreate creates a missing key. Returns false,
     // reporting nothing, when the key is missing, the hive cannot be read or
-    // parsed, or it cannot be written when that is needed.
+    // does not start with a header, or it cannot be written when that is needed.
     bool OpenKey(const std::string& key, bool canCreate);
     // Opens an existing key with KEY_READ, which becomes the access on success.
     bool OpenKeyReadOnly(const std::string& key);

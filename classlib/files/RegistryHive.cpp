@@ -1,13 +1,16 @@
-// Parsing and writing the regedit text form of a hive.
+// Scanning and editing the regedit text form of a hive, line by line.
 #include "classlib/files/RegistryHive.h"
 
 #include "classlib/system/SysUtils.h"
+#include "classlib/system/TextEncoding.h"
 
 #include <unordered_map>
 
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kUnicodeHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr size_t kBytesPerHexLine = 25;
 
 std::string_view TrimBlanks(std::string_view s)
@@ -28,36 +31,6 @@ int HexValue(char c)
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 {
     return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix);
-}
-
-// Splits text into lines, joining a line that ends in "\" with the next (hex
-// lists are wrapped that way).
-std::vector<std::string> LogicalLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::string pending;
-    bool continuing = false;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t brk = text.find_first_of("\r\n", start);
-        if (brk == std::string_view::npos) brk = text.size();
-        std::string_view line = text.substr(start, brk - start);
-        if (continuing) line = TrimBlanks(line);
-        const std::string_view trimmed = TrimBlanks(line);
-        const bool comment = pending.empty() && !trimmed.empty() && trimmed.front() == ';';
-        continuing = !comment && !trimmed.empty() && trimmed.back() == '\\';
-        if (continuing) {
-            pending.append(trimmed.substr(0, trimmed.size() - 1));
-        } else {
-            pending.append(line);
-            lines.push_back(std::move(pending));
-            pending.clear();
-        }
-        if (brk == text.size()) break;
-        start = brk + (text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n' ? 2 : 1);
-    }
-    if (continuing) lines.push_back(std::move(pending));
-    return lines;
 }
 
 // Reads a quoted text with \\ and \" escapes starting at s[p] == '"'.
@@ -158,44 +131,109 @@ std::string Quote(std::string_view text)
 
 // A REG_SZ whose data is one text and its terminating zero, with nothing
 // that a quoted line cannot carry.
-bool IsPlainString(const TRegistryValue& value)
+bool IsPlainString(uint32_t type, const std::vector<uint8_t>& data)
 {
-    if (value.Type != REG_SZ || value.Data.empty() || value.Data.back() != 0) return false;
-    for (size_t i = 0; i + 1 < value.Data.size(); ++i) {
-        const uint8_t c = value.Data[i];
+    if (type != REG_SZ || data.empty() || data.back() != 0) return false;
+    for (size_t i = 0; i + 1 < data.size(); ++i) {
+        const uint8_t c = data[i];
         if (c == 0 || c == '\r' || c == '\n') return false;
     }
     return true;
 }
 
-std::string HexList(const std::vector<uint8_t>& data)
+std::string HexList(std::string_view data, const std::string& ending)
 {
     static const char kDigits[] = "0123456789abcdef";
     std::string out;
     for (size_t i = 0; i < data.size(); ++i) {
-        if (i > 0) out += (i % kBytesPerHexLine == 0) ? ",\\\n  " : ",";
-        out.push_back(kDigits[data[i] >> 4]);
-        out.push_back(kDigits[data[i] & 0xF]);
+        if (i > 0) out += (i % kBytesPerHexLine == 0) ? ",\\" + ending + "  " : ",";
+        const auto byte = static_cast<uint8_t>(data[i]);
+        out.push_back(kDigits[byte >> 4]);
+        out.push_back(kDigits[byte & 0xF]);
     }
     return out;
 }
 
-std::string ValueLine(const TRegistryValue& value)
+// In the newer format the hex forms of these types hold UTF-16 LE text.
+bool IsTextType(uint32_t type)
 {
-    std::string line = value.Name.empty() ? "@" : Quote(value.Name);
-    line += '=';
-    if (IsPlainString(value)) {
-        line += Quote(std::string_view(reinterpret_cast<const char*>(value.Data.data()), value.Data.size() - 1));
-    } else if (value.Type == REG_DWORD && value.Data.size() == 4) {
-        const uint32_t v = value.Data[0] | (value.Data[1] << 8) | (value.Data[2] << 16) |
-                           (static_cast<uint32_t>(value.Data[3]) << 24);
-        line += "dword:" + LowerCase(IntToHex(v, 8));
-    } else if (value.Type == REG_BINARY) {
-        line += "hex:" + HexList(value.Data);
-    } else {
-        line += "hex(" + LowerCase(IntToHex(value.Type, 1)) + "):" + HexList(value.Data);
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+bool IsBlankOrBreak(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+size_t LineEnd(std::string_view text, size_t p)
+{
+    while (p < text.size() && text[p] != '\n' && text[p] != '\r') ++p;
+    return p;
+}
+
+size_t AfterLineEnd(std::string_view text, size_t end)
+{
+    if (end >= text.size()) return text.size();
+    return end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+}
+
+} // namespace
+
+// A logical line: its physical lines joined where one ends in "\" (hex lists
+// are wrapped that way). [Start, End) spans its physical lines without the
+// last one's line end; Next is the start of the line after it.
+struct TRegistryHive::TLine {
+    enum TKind { Comment, Key, ForeignKey, Value, Other };
+    size_t Start = 0;
+    size_t End = 0;
+    size_t Next = 0;
+    std::string_view Text; // trimmed
+    TKind Kind = Other;
+    // For a Value line, the key line above it; empty view and !InKey below a
+    // foreign key line or before any key line.
+    bool InKey = false;
+    std::string_view KeyPath;
+};
+
+// The scan's position and the text of joined lines.
+struct TRegistryHive::TScan {
+    std::string Joined;
+    std::string KeyPath;
+    bool InKey = false;
+};
+
+namespace {
+
+// The first logical line at or after `from` (a line start) that is not blank.
+bool NextLogicalLine(std::string_view text, size_t from, std::string& joined, size_t& start, size_t& end,
+                     size_t& next, std::string_view& line)
+{
+    const size_t size = text.size();
+    start = from;
+    size_t p = from;
+    // Blank lines pass in one sweep: a file of line ends costs a comparison a byte.
+    for (; p < size && IsBlankOrBreak(text[p]); ++p)
+        if (text[p] == '\n' || text[p] == '\r') start = p + 1;
+    if (p >= size) return false;
+    end = LineEnd(text, p);
+    next = AfterLineEnd(text, end);
+    line = TrimBlanks(text.substr(p, end - p));
+    if (line.front() == ';' || line.back() != '\\') return true;
+    joined.assign(line.substr(0, line.size() - 1));
+    while (next < size) {
+        const size_t lineEnd = LineEnd(text, next);
+        const std::string_view piece = TrimBlanks(text.substr(next, lineEnd - next));
+        if (piece.empty()) break; // a blank line ends the list, and is not part of it
+        end = lineEnd;
+        next = AfterLineEnd(text, lineEnd);
+        if (piece.back() != '\\') {
+            joined.append(piece);
+            break;
+        }
+        joined.append(piece.substr(0, piece.size() - 1));
     }
-    return line;
+    line = joined;
+    return true;
 }
 
 } // namespace
@@ -222,136 +260,272 @@ bool TRegistryHive::IsValidValueName(std::string_view name)
     return name.find_first_of("\r\n") == std::string_view::npos;
 }
 
-bool TRegistryHive::Parse(std::string_view text)
+bool TRegistryHive::Parse(std::string text)
 {
-    FKeys.clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::unordered_map<std::string, size_t> keyIndex;
-    std::unordered_map<std::string, size_t> valueIndex; // "<key index>\n<NAME>"
-    bool headerSeen = false;
-    size_t current = std::string::npos;
-    auto fail = [this] {
-        FKeys.clear();
-        return false;
-    };
-    for (const std::string& raw : LogicalLines(text)) {
-        const std::string_view line = TrimBlanks(raw);
-        if (line.empty()) continue;
-        if (!headerSeen) {
-            if (line != kHeader) return fail();
-            headerSeen = true;
-            continue;
-        }
-        if (line.front() == ';') continue;
-        if (line.front() == '[') {
-            if (line.back() != ']') return fail();
-            const std::string_view name = line.substr(1, line.size() - 2);
-            if (!StartsWithNoCase(name, FRootName)) return fail();
-            std::string_view path = name.substr(FRootName.size());
-            if (!path.empty()) {
-                if (path.front() != '\\') return fail();
-                path.remove_prefix(1);
-                if (path.empty() || !IsValidPath(path)) return fail();
-            }
-            const auto found = keyIndex.try_emplace(UpperCase(path), FKeys.size());
-            if (found.second) FKeys.push_back({std::string(path), {}});
-            current = found.first->second;
-            continue;
-        }
-        if (current == std::string::npos) return fail();
-        std::string name;
-        size_t p = 0;
-        if (line.front() == '@') p = 1;
-        else if (!ParseQuoted(line, p, name)) return fail();
-        while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
-        if (p >= line.size() || line[p] != '=') return fail();
-        TRegistryValue value;
-        value.Name = name;
-        if (!ParseValueData(TrimBlanks(line.substr(p + 1)), value.Type, value.Data)) return fail();
-        std::vector<TRegistryValue>& values = FKeys[current].Values;
-        const auto found = valueIndex.try_emplace(std::to_string(current) + '\n' + UpperCase(name), values.size());
-        if (found.second) {
-            values.push_back(std::move(value));
-        } else {
-            // A value given twice: the later line wins, as an import would have it.
-            values[found.first->second].Type = value.Type;
-            values[found.first->second].Data = std::move(value.Data);
-        }
+    FByteOrderMark.clear();
+    FUnicode = false;
+    FText = std::move(text);
+    FBodyStart = 0;
+    FHeaderSeen = false;
+    if (std::string_view(FText).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        FByteOrderMark = std::string(kByteOrderMark);
+        FText.erase(0, kByteOrderMark.size());
     }
+    std::string joined;
+    size_t start = 0, end = 0, next = 0;
+    std::string_view header;
+    if (!NextLogicalLine(FText, 0, joined, start, end, next, header)) return true; // blank: an empty hive
+    if (header != kHeader && header != kUnicodeHeader) {
+        FText.clear();
+        FByteOrderMark.clear();
+        return false;
+    }
+    FUnicode = header == kUnicodeHeader;
+    FHeaderSeen = true;
+    FBodyStart = next;
     return true;
 }
 
 std::string TRegistryHive::Text() const
 {
-    std::string out = std::string(kHeader) + "\n\n";
-    for (const TRegistryKey& key : FKeys) {
-        out += "[" + FRootName + (key.Path.empty() ? "" : "\\" + key.Path) + "]\n";
-        for (const TRegistryValue& value : key.Values) out += ValueLine(value) + "\n";
-        out += "\n";
+    if (!FHeaderSeen) return std::string(kHeader) + "\n\n";
+    return FByteOrderMark + FText;
+}
+
+template <typename TVisit>
+void TRegistryHive::Scan(TVisit&& visit) const
+{
+    if (!FHeaderSeen) return;
+    TScan scan;
+    TLine line;
+    for (size_t at = FBodyStart;
+         NextLogicalLine(FText, at, scan.Joined, line.Start, line.End, line.Next, line.Text); at = line.Next) {
+        line.InKey = false;
+        line.KeyPath = {};
+        if (line.Text.front() == ';') {
+            line.Kind = TLine::Comment;
+        } else if (line.Text.front() == '[') {
+            line.Kind = TLine::ForeignKey;
+            scan.InKey = false;
+            const std::string_view name = line.Text.substr(1, line.Text.size() - 1);
+            if (line.Text.back() == ']' && StartsWithNoCase(name, FRootName)) {
+                std::string_view path = name.substr(FRootName.size(), name.size() - 1 - FRootName.size());
+                const bool below = !path.empty() && path.front() == '\\';
+                if (below) path.remove_prefix(1);
+                if ((path.empty() && !below) || (below && !path.empty() && IsValidPath(path))) {
+                    line.Kind = TLine::Key;
+                    scan.InKey = true;
+                    scan.KeyPath.assign(path);
+                }
+            }
+            line.InKey = scan.InKey;
+            if (scan.InKey) line.KeyPath = scan.KeyPath;
+        } else {
+            line.Kind = line.Text.front() == '@' || line.Text.front() == '"' ? TLine::Value : TLine::Other;
+            line.InKey = scan.InKey;
+            if (scan.InKey) line.KeyPath = scan.KeyPath;
+        }
+        visit(line);
     }
-    return out;
 }
 
-TRegistryKey* TRegistryHive::FindKey(std::string_view path)
+bool TRegistryHive::ReadValueLine(const TLine& line, TRegistryValue& value) const
 {
-    for (TRegistryKey& key : FKeys)
-        if (SameText(key.Path, path)) return &key;
-    return nullptr;
-}
-
-const TRegistryKey* TRegistryHive::FindKey(std::string_view path) const
-{
-    return const_cast<TRegistryHive*>(this)->FindKey(path);
+    const std::string_view text = line.Text;
+    value.Name.clear();
+    size_t p = 0;
+    if (text.front() == '@') p = 1;
+    else if (!ParseQuoted(text, p, value.Name)) return false;
+    while (p < text.size() && (text[p] == ' ' || text[p] == '\t')) ++p;
+    if (p >= text.size() || text[p] != '=') return false;
+    value.Data.clear();
+    if (!ParseValueData(TrimBlanks(text.substr(p + 1)), value.Type, value.Data)) return false;
+    const std::string_view data = TrimBlanks(text.substr(p + 1));
+    if (FUnicode && IsTextType(value.Type) && StartsWithNoCase(data, "hex")) {
+        std::string utf8;
+        if (!Utf16LEToUtf8(std::string_view(reinterpret_cast<const char*>(value.Data.data()), value.Data.size()), utf8))
+            return false;
+        value.Data.assign(utf8.begin(), utf8.end());
+    }
+    return true;
 }
 
 bool TRegistryHive::KeyExists(std::string_view path) const
 {
     if (path.empty()) return true;
-    for (const TRegistryKey& key : FKeys) {
-        if (SameText(key.Path, path)) return true;
-        if (key.Path.size() > path.size() && key.Path[path.size()] == '\\' &&
-            SameText(std::string_view(key.Path).substr(0, path.size()), path))
-            return true;
-    }
-    return false;
+    bool found = false;
+    Scan([&](const TLine& line) {
+        if (found || line.Kind != TLine::Key) return;
+        const std::string_view key = line.KeyPath;
+        found = SameText(key, path) ||
+                (key.size() > path.size() && key[path.size()] == '\\' && SameText(key.substr(0, path.size()), path));
+    });
+    return found;
 }
 
-TRegistryKey& TRegistryHive::CreateKey(std::string_view path)
+bool TRegistryHive::StoredKeyPath(std::string_view path, std::string& spelled) const
 {
-    if (TRegistryKey* key = FindKey(path)) return *key;
-    FKeys.push_back({std::string(path), {}});
-    return FKeys.back();
-}
-
-TRegistryValue* TRegistryHive::FindValue(TRegistryKey& key, std::string_view name)
-{
-    for (TRegistryValue& value : key.Values)
-        if (SameText(value.Name, name)) return &value;
-    return nullptr;
-}
-
-const TRegistryValue* TRegistryHive::FindValue(const TRegistryKey& key, std::string_view name)
-{
-    return FindValue(const_cast<TRegistryKey&>(key), name);
-}
-
-void TRegistryHive::SetValue(TRegistryKey& key, std::string_view name, uint32_t type, std::vector<uint8_t> data)
-{
-    if (TRegistryValue* value = FindValue(key, name)) {
-        value->Type = type;
-        value->Data = std::move(data);
-        return;
-    }
-    key.Values.push_back({std::string(name), type, std::move(data)});
-}
-
-bool TRegistryHive::DeleteValue(TRegistryKey& key, std::string_view name)
-{
-    for (auto it = key.Values.begin(); it != key.Values.end(); ++it) {
-        if (SameText(it->Name, name)) {
-            key.Values.erase(it);
-            return true;
+    bool found = false;
+    Scan([&](const TLine& line) {
+        if (!found && line.Kind == TLine::Key && SameText(line.KeyPath, path)) {
+            spelled.assign(line.KeyPath);
+            found = true;
         }
+    });
+    return found;
+}
+
+bool TRegistryHive::FindValue(std::string_view path, std::string_view name, TRegistryValue& value) const
+{
+    bool found = false;
+    TRegistryValue candidate;
+    Scan([&](const TLine& line) {
+        if (line.Kind == TLine::Value && line.InKey && SameText(line.KeyPath, path) && ReadValueLine(line, candidate) &&
+            SameText(candidate.Name, name)) {
+            value = candidate;
+            found = true;
+        }
+    });
+    return found;
+}
+
+std::vector<TRegistryKey> TRegistryHive::Keys() const
+{
+    std::vector<TRegistryKey> keys;
+    std::unordered_map<std::string, size_t> keyIndex;
+    std::unordered_map<std::string, size_t> valueIndex; // "<key index>\n<NAME>"
+    size_t current = 0;
+    TRegistryValue value;
+    Scan([&](const TLine& line) {
+        if (line.Kind == TLine::Key) {
+            const auto found = keyIndex.try_emplace(UpperCase(line.KeyPath), keys.size());
+            if (found.second) keys.push_back({std::string(line.KeyPath), {}});
+            current = found.first->second;
+        } else if (line.Kind == TLine::Value && line.InKey && ReadValueLine(line, value)) {
+            std::vector<TRegistryValue>& values = keys[current].Values;
+            const auto found = valueIndex.try_emplace(std::to_string(current) + '\n' + UpperCase(value.Name), values.size());
+            if (found.second) {
+                values.push_back(value);
+            } else {
+                values[found.first->second].Type = value.Type;
+                values[found.first->second].Data = value.Data;
+            }
+        }
+    });
+    return keys;
+}
+
+std::string TRegistryHive::NewLineEnding() const
+{
+    const size_t brk = FText.find_first_of("\r\n");
+    if (brk == std::string::npos || FText[brk] == '\n') return "\n";
+    return brk + 1 < FText.size() && FText[brk + 1] == '\n' ? "\r\n" : "\r";
+}
+
+std::string TRegistryHive::ValueLine(std::string_view name, uint32_t type, const std::vector<uint8_t>& data,
+                                     bool& ok) const
+{
+    ok = true;
+    const std::string ending = NewLineEnding();
+    std::string line = name.empty() ? "@" : Quote(name);
+    line += '=';
+    const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    if (IsPlainString(type, data)) {
+        line += Quote(bytes.substr(0, bytes.size() - 1));
+    } else if (type == REG_DWORD && data.size() == 4) {
+        const uint32_t v = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
+        line += "dword:" + LowerCase(IntToHex(v, 8));
+    } else if (type == REG_BINARY) {
+        line += "hex:" + HexList(bytes, ending);
+    } else if (FUnicode && IsTextType(type)) {
+        std::string units;
+        ok = Utf8ToUtf16LE(bytes, units);
+        line += "hex(" + LowerCase(IntToHex(type, 1)) + "):" + HexList(units, ending);
+    } else {
+        line += "hex(" + LowerCase(IntToHex(type, 1)) + "):" + HexList(bytes, ending);
     }
-    return false;
+    return line;
+}
+
+void TRegistryHive::AppendKey(std::string_view path, const std::string& valueLine)
+{
+    if (!FHeaderSeen) {
+        FText = std::string(kHeader) + "\n";
+        FBodyStart = FText.size();
+        FHeaderSeen = true;
+    }
+    const std::string ending = NewLineEnding();
+    const size_t size = FText.size();
+    const bool ended = FText[size - 1] == '\n' || FText[size - 1] == '\r';
+    size_t lastEnd = size;
+    if (ended) lastEnd -= FText[size - 1] == '\n' && size >= 2 && FText[size - 2] == '\r' ? 2 : 1;
+    const size_t brk = lastEnd == 0 ? std::string::npos : FText.find_last_of("\r\n", lastEnd - 1);
+    const size_t lastStart = brk == std::string::npos ? 0 : brk + 1;
+    if (!ended) FText += ending;
+    if (!TrimBlanks(std::string_view(FText).substr(lastStart, lastEnd - lastStart)).empty()) FText += ending;
+    FText += "[" + FRootName + (path.empty() ? "" : "\\" + std::string(path)) + "]" + ending;
+    if (!valueLine.empty()) FText += valueLine + ending;
+    FText += ending;
+}
+
+void TRegistryHive::CreateKey(std::string_view path)
+{
+    std::string spelled;
+    if (!StoredKeyPath(path, spelled)) AppendKey(path, std::string());
+}
+
+bool TRegistryHive::SetValue(std::string_view path, std::string_view name, uint32_t type,
+                             const std::vector<uint8_t>& data)
+{
+    // The line that gives the value now, and the last line that is not blank
+    // of the key's last block of lines.
+    bool found = false, keyFound = false, inBlock = false;
+    TLine current, last;
+    std::string spelled;
+    TRegistryValue value;
+    Scan([&](const TLine& line) {
+        if (line.Kind == TLine::Key || line.Kind == TLine::ForeignKey) inBlock = line.InKey && SameText(line.KeyPath, path);
+        if (!inBlock) return;
+        keyFound = true;
+        last = line;
+        if (line.Kind == TLine::Value && ReadValueLine(line, value) && SameText(value.Name, name)) {
+            found = true;
+            current = line;
+            spelled = value.Name;
+        }
+    });
+    bool ok = true;
+    const std::string text = ValueLine(found ? std::string_view(spelled) : name, type, data, ok);
+    if (!ok) return false;
+    if (found) {
+        FText.replace(current.Start, current.End - current.Start, text);
+    } else if (keyFound) {
+        const std::string ending = NewLineEnding();
+        // That line ends the text without a line end.
+        FText.insert(last.Next, (last.Next == last.End ? ending : std::string()) + text + ending);
+    } else {
+        AppendKey(path, text);
+    }
+    return true;
+}
+
+bool TRegistryHive::DeleteValue(std::string_view path, std::string_view name)
+{
+    std::string kept;
+    size_t copied = 0;
+    bool removed = false;
+    TRegistryValue value;
+    Scan([&](const TLine& line) {
+        if (line.Kind != TLine::Value || !line.InKey || !SameText(line.KeyPath, path) || !ReadValueLine(line, value) ||
+            !SameText(value.Name, name))
+            return;
+        if (!removed) kept.reserve(FText.size());
+        kept.append(FText, copied, line.Start - copied);
+        copied = line.Next;
+        removed = true;
+    });
+    if (!removed) return false;
+    kept.append(FText, copied, std::string::npos);
+    FText = std::move(kept);
+    return true;
 }
