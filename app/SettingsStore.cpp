@@ -4,6 +4,7 @@
 #include "classlib/files/IniFiles.h"
 #include "classlib/files/Registry.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/system/Exceptions.h"
 
 
 #include <mutex>
@@ -56,18 +57,25 @@ std::string ExecutablePath()
 
 std::string SettingsFilePath()
 {
-    return ExtractFilePath(ExecutablePath()) + kSettingsFileName;
+    // Without the executable's folder there is no settings file: a name
+    // alone would be taken from the current directory.
+    const std::string folder = ExtractFilePath(ExecutablePath());
+    return folder.empty() ? std::string() : folder + kSettingsFileName;
 }
 
 TColor ReadClockColor()
 {
-    const TIniFile ini(SettingsFilePath());
+    const std::string path = SettingsFilePath();
+    if (path.empty()) return kDefaultColor;
+    const TIniFile ini(path);
     return StrToIntDef(ini.ReadString(kColorSection, kColorKey, ""), kDefaultColor);
 }
 
 void WriteClockColor(TColor color)
 {
-    TIniFile ini(SettingsFilePath());
+    const std::string path = SettingsFilePath();
+    if (path.empty()) throw EIniFileException(std::string("Unable to write to ") + kSettingsFileName);
+    TIniFile ini(path);
     ini.WriteString(kColorSection, kColorKey, IntToStr(color));
     ini.UpdateFile();
 }
