@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,11 +32,11 @@ public:
         const std::string iniTail = "[Skin]\nskin=65280\n";
         const std::string hiveHead = "REGEDIT4\n";
         const std::string hiveTail = "[HKEY_LOCAL_MACHINE\\Software\\Quorvex\\Screensaver]\n\"Style\"=dword:00000000\n";
-        Write(Folder + "/blank.ini", std::string(kFileBytes - iniTail.size(), '\n') + iniTail);
-        Write(Folder + "/long.ini", std::string(kFileBytes - iniTail.size() - 1, 'x') + "\n" + iniTail);
-        Write(Folder + "/blank.reg", hiveHead + std::string(kFileBytes - hiveHead.size() - hiveTail.size(), '\n') + hiveTail);
-        Write(Folder + "/long.reg",
-              hiveHead + ";" + std::string(kFileBytes - hiveHead.size() - hiveTail.size() - 2, 'x') + "\n" + hiveTail);
+        Write(Folder + "/blank.ini", "", '\n', kFileBytes - iniTail.size(), iniTail);
+        Write(Folder + "/long.ini", "", 'x', kFileBytes - iniTail.size() - 1, "\n" + iniTail);
+        Write(Folder + "/blank.reg", hiveHead, '\n', kFileBytes - hiveHead.size() - hiveTail.size(), hiveTail);
+        Write(Folder + "/long.reg", hiveHead + ";", 'x', kFileBytes - hiveHead.size() - hiveTail.size() - 2,
+              "\n" + hiveTail);
         setenv("XDG_CONFIG_HOME", Folder.c_str(), 1);
         // Zundera.ini beside a pretended executable in the same folder.
         std::filesystem::copy_file(Folder + "/blank.ini", Folder + "/Zundera.ini");
@@ -56,9 +57,20 @@ public:
     std::string Folder;
 
 private:
-    static void Write(const std::string& path, const std::string& text)
+    // head, then count copies of fill, then tail; written in pieces, so that
+    // making the files does not raise the process's peak memory.
+    static void Write(const std::string& path, const std::string& head, char fill, size_t count,
+                      const std::string& tail)
     {
-        std::ofstream(path, std::ios::binary) << text;
+        std::ofstream out(path, std::ios::binary);
+        out << head;
+        const std::string piece(65536, fill);
+        for (size_t left = count; left > 0;) {
+            const size_t n = std::min(left, piece.size());
+            out.write(piece.data(), static_cast<std::streamsize>(n));
+            left -= n;
+        }
+        out << tail;
     }
 };
 
