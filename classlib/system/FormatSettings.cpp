@@ -180,7 +180,7 @@ TFormatSettings TFormatSettings::Defaults()
     s.ShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     s.LongMonthNames = {"January", "February", "March", "April", "May", "June", "July", "August",
                         "September", "October", "November", "December"};
-    s.ShortDateFormat = "m/d/yyyy";
+    s.ShortDateFormat = "m/d/yy";
     s.LongDateFormat = "dddd, mmmm d, yyyy";
     s.DateSeparator = "/";
     s.TimeSeparator = ":";

@@ -20,7 +20,7 @@ struct TFormatSettings {
     std::string TimePMString;
 
     // The settings used when there is no regional setting (the C and POSIX
-    // locales): Sun..Sat, Jan..Dec, "m/d/yyyy", "h:nn:ss AMPM" and so on.
+    // locales): Sun..Sat, Jan..Dec, "m/d/yy", "h:nn:ss AMPM" and so on.
     static TFormatSettings Defaults();
     // Reads the LC_TIME items of the named locale ("" means the user's
     // environment: LC_ALL, LC_TIME, LANG) and converts its strftime formats to

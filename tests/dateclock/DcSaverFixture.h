@@ -4,6 +4,7 @@
 
 #include "classlib/forms/Application.h"
 #include "classlib/system/DateUtils.h"
+#include "classlib/system/FormatSettings.h"
 #include "classlib/system/LoadingScope.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
@@ -61,6 +62,11 @@ protected:
     void SetUp() override
     {
         platform::SetPlatform(&hp);
+        // A user whose regional short date is m/d/yyyy, as the pictures show.
+        FSavedSettings = FormatSettings();
+        TFormatSettings settings = TFormatSettings::Defaults();
+        settings.ShortDateFormat = "m/d/yyyy";
+        SetFormatSettings(settings);
         app = std::make_unique<TApplication>();
         SetNow(EncodeDate(2012, 4, 26) + EncodeTime(17, 36, 15, 0));
         Application->Initialize();
@@ -71,6 +77,7 @@ protected:
     {
         app.reset();
         platform::SetPlatform(&TestPlatform());
+        SetFormatSettings(FSavedSettings);
     }
 
     // Sets the backend's wall clock (which Now reads) to a local date and time.
@@ -100,4 +107,5 @@ protected:
     platform::HeadlessPlatform hp;
     std::unique_ptr<TApplication> app;
     TDateLineForm* form = nullptr;
+    TFormatSettings FSavedSettings;
 };

@@ -74,7 +74,7 @@ TEST(DateTime, WallClockCanBeReplaced)
 
 TEST(FormatDateTime, LettersWithoutRegionalSettings)
 {
-    const TFormatSettings us = TFormatSettings::Defaults();
+    const TFormatSettings plain = TFormatSettings::Defaults();
     const TDateTime afternoon = At(2012, 4, 26, 17, 5, 9, 45);
     struct Case {
         const char* Format;
@@ -82,7 +82,7 @@ TEST(FormatDateTime, LettersWithoutRegionalSettings)
         const char* Expected;
     };
     const Case cases[] = {
-        {"ddd ddddd", afternoon, "Thu 4/26/2012"},
+        {"ddd ddddd", afternoon, "Thu 4/26/12"},
         {"dddd, mmmm d, yyyy", afternoon, "Thursday, April 26, 2012"},
         {"dddddd", afternoon, "Thursday, April 26, 2012"},
         {"yy/mm/dd mmm", afternoon, "12/04/26 Apr"},
@@ -99,15 +99,15 @@ TEST(FormatDateTime, LettersWithoutRegionalSettings)
         {"h a/p", At(2012, 4, 26, 12, 30), "12 p"},
         {"h 'h' a/p", At(2012, 4, 26, 13), "1 h p"},
         {"h", At(2012, 4, 26, 13), "13"},
-        {"c", afternoon, "4/26/2012 5:05:09 PM"},
-        {"c", At(2012, 4, 26), "4/26/2012"},
-        {"", afternoon, "4/26/2012 5:05:09 PM"},
+        {"c", afternoon, "4/26/12 5:05:09 PM"},
+        {"c", At(2012, 4, 26), "4/26/12"},
+        {"", afternoon, "4/26/12 5:05:09 PM"},
         {"t | tt", afternoon, "5:05 PM | 5:05:09 PM"},
         {"'d' \"m\" d", afternoon, "d m 26"},
         {"'unterminated d", afternoon, "unterminated d"},
         {"[ddd]", At(2012, 4, 29), "[Sun]"},
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatDateTime(c.Format, c.Value, us), c.Expected) << c.Format;
+    for (const Case& c : cases) EXPECT_EQ(FormatDateTime(c.Format, c.Value, plain), c.Expected) << c.Format;
 }
 
 TEST(FormatDateTime, LiteralsNeedNoValidDate)
@@ -149,7 +149,7 @@ TEST(FormatDateTime, LocalesWithoutRegionalSettingsAndUnknownOnes)
 {
     TFormatSettings s;
     ASSERT_TRUE(TFormatSettings::FromLocale("C", s));
-    EXPECT_EQ(s.ShortDateFormat, "m/d/yyyy");
+    EXPECT_EQ(s.ShortDateFormat, "m/d/yy");
     EXPECT_EQ(s.ShortDayNames[0], "Sun");
     ASSERT_TRUE(TFormatSettings::FromLocale("POSIX", s));
     EXPECT_EQ(s.LongTimeFormat, "h:nn:ss AMPM");
@@ -160,8 +160,8 @@ TEST(FormatDateTime, LocalesWithoutRegionalSettingsAndUnknownOnes)
     // The process-wide settings follow a reload and go back.
     const TFormatSettings saved = FormatSettings();
     ASSERT_TRUE(LoadFormatSettings("C"));
-    EXPECT_EQ(FormatDateTime("ddd ddddd", At(2012, 4, 26)), "Thu 4/26/2012");
+    EXPECT_EQ(FormatDateTime("ddd ddddd", At(2012, 4, 26)), "Thu 4/26/12");
     EXPECT_FALSE(LoadFormatSettings("xx_NOWHERE.UTF-8"));
-    EXPECT_EQ(DateToStr(At(2012, 4, 26)), "4/26/2012");
+    EXPECT_EQ(DateToStr(At(2012, 4, 26)), "4/26/12");
     SetFormatSettings(saved);
 }
