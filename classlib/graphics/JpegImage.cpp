@@ -71,6 +71,25 @@ void OnJpegProgress(j_common_ptr info)
     }
 }
 
+// The least data a picture of this frame can come in. Every scan codes each
+// block of its components in at least one bit (a Huffman code for the DC
+// difference, or a refinement bit), and a file decodes only when some scan
+// covers a component whole; so the data after the headers holds at least one
+// bit per block of the component with the fewest blocks. That is the true
+// minimum of Huffman coding, which a flat picture coded with optimised tables
+// reaches; arithmetic coding can spend less on flat areas, and a picture of
+// such data is refused all the same rather than allowed to claim the pixel
+// cap's 256 MB from a few bytes.
+uint64_t MinimumDataBytes(j_decompress_ptr info)
+{
+    uint64_t fewest = UINT64_MAX;
+    for (int i = 0; i < info->num_components; ++i) {
+        const jpeg_component_info& component = info->comp_info[i];
+        fewest = std::min<uint64_t>(fewest, uint64_t(component.width_in_blocks) * component.height_in_blocks);
+    }
+    return fewest == UINT64_MAX ? 0 : (fewest + 7) / 8;
+}
+
 // The whole file is in memory, so asking for more input means it is truncated.
 void InitSource(j_decompress_ptr) {}
 void TermSource(j_decompress_ptr) {}
@@ -153,6 +172,9 @@ void DecodeJpegBody(JpegDecodeJob& job)
     jpeg_read_header(info, TRUE);
     // Checked before jpeg_start_decompress, which allocates for the whole picture.
     CheckGraphicSize("JPEG", info->image_width, info->image_height);
+    if (MinimumDataBytes(info) > job.Source.bytes_in_buffer)
+        Invalid("the file is too small for the picture size it declares (" + std::to_string(info->image_width) + " x " +
+                std::to_string(info->image_height) + ")");
     switch (info->jpeg_color_space) {
     case JCS_GRAYSCALE:
         info->out_color_space = JCS_GRAYSCALE;

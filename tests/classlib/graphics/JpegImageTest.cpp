@@ -164,6 +164,73 @@ TEST(JpegImage, DecodesGrayscaleAndAdobeCmyk)
     EXPECT_LE(MaxChannelDifference(print.Bitmap(), expectedColour), 8);
 }
 
+// A grey picture written straight through libjpeg at the lowest quality,
+// as small as its options make it.
+std::vector<uint8_t> EncodeGray(const std::vector<uint8_t>& samples, int width, int height, bool progressive,
+                                bool arithmetic)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 1, TRUE);
+    // Arithmetic coding adapts by itself and has no tables to optimise.
+    info.optimize_coding = arithmetic ? FALSE : TRUE;
+    info.arith_code = arithmetic ? TRUE : FALSE;
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    for (int y = 0; y < height; ++y) {
+        JSAMPROW row = const_cast<JSAMPLE*>(samples.data() + static_cast<size_t>(y) * width);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<uint8_t> file(buffer, buffer + size);
+    std::free(buffer);
+    return file;
+}
+
+TEST(JpegImage, TheDataMustBeAbleToHoldTheClaimedPicture)
+{
+    // Huffman-coded flat pictures are the smallest real files of their size:
+    // they load, progressive or not. Arithmetic coding packs a flat picture
+    // below a bit per block, which is refused, while one with content loads.
+    constexpr int kSide = 1024;
+    const std::vector<uint8_t> flat(static_cast<size_t>(kSide) * kSide, 128);
+    std::vector<uint8_t> noise(static_cast<size_t>(W) * H);
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 2654435761u >> 24);
+    struct Case {
+        const char* Name;
+        std::vector<uint8_t> File;
+        int Pixels; // 0: refused
+    };
+    const Case cases[] = {
+        {"flat baseline", EncodeGray(flat, kSide, kSide, false, false), kSide * kSide},
+        {"flat progressive", EncodeGray(flat, kSide, kSide, true, false), kSide * kSide},
+        {"flat arithmetic", EncodeGray(flat, kSide, kSide, false, true), 0},
+        {"arithmetic with content", EncodeGray(noise, W, H, true, true), W * H},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Name) + ", " + std::to_string(c.File.size()) + " bytes");
+        TJPEGImage jpeg;
+        try {
+            LoadFromBytes(jpeg, c.File);
+            EXPECT_EQ(jpeg.Width() * jpeg.Height(), c.Pixels);
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(c.Pixels, 0) << e.Message();
+            EXPECT_NE(e.Message().find("too small for the picture"), std::string::npos) << e.Message();
+        }
+    }
+}
+
 // ----------------------------------------------------------------------------
 // Broken files
 
@@ -206,6 +273,8 @@ TEST(JpegImage, BrokenFilesRaiseInvalidGraphicAndKeepThePicture)
         {"width zero", [=](auto& f) { SetSize16(f, size, H, 0); }, "JPEG image is not valid"},
         {"above 32768 wide", [=](auto& f) { SetSize16(f, size, H, 40000); }, "out of range"},
         {"too many pixels", [=](auto& f) { SetSize16(f, size, 20000, 20000); }, "more than"},
+        // Within the pixel cap, but far more than the data can hold.
+        {"8192 x 8192 claimed", [=](auto& f) { SetSize16(f, size, 8192, 8192); }, "too small for the picture"},
     };
     for (const BadJpeg& bad : cases) {
         SCOPED_TRACE(bad.Name);
