@@ -447,6 +447,14 @@ std::string TRegistryHive::ValueLine(std::string_view name, uint32_t type, const
     return line;
 }
 
+void TRegistryHive::Insert(size_t at, std::string lines)
+{
+    // A "\n" right after a lone "\r" would join it into one line end and
+    // swallow the line end meant to come first; a second "\n" keeps both.
+    if (at > 0 && FText[at - 1] == '\r' && !lines.empty() && lines.front() == '\n') lines.insert(0, "\n");
+    FText.insert(at, lines);
+}
+
 void TRegistryHive::AppendKey(std::string_view path, const std::string& valueLine)
 {
     if (!FHeaderSeen) {
@@ -461,22 +469,26 @@ void TRegistryHive::AppendKey(std::string_view path, const std::string& valueLin
     if (ended) lastEnd -= FText[size - 1] == '\n' && size >= 2 && FText[size - 2] == '\r' ? 2 : 1;
     const size_t brk = lastEnd == 0 ? std::string::npos : FText.find_last_of("\r\n", lastEnd - 1);
     const size_t lastStart = brk == std::string::npos ? 0 : brk + 1;
-    if (!ended) FText += ending;
-    if (!TrimBlanks(std::string_view(FText).substr(lastStart, lastEnd - lastStart)).empty()) FText += ending;
-    FText += "[" + FRootName + (path.empty() ? "" : "\\" + std::string(path)) + "]" + ending;
-    if (!valueLine.empty()) FText += valueLine + ending;
-    FText += ending;
+    std::string added;
+    if (!ended) added += ending;
+    // A blank line before the key, which also ends a list the last line carries on.
+    if (!TrimBlanks(std::string_view(FText).substr(lastStart, lastEnd - lastStart)).empty()) added += ending;
+    added += "[" + FRootName + (path.empty() ? "" : "\\" + std::string(path)) + "]" + ending;
+    if (!valueLine.empty()) added += valueLine + ending;
+    added += ending;
+    Insert(size, std::move(added));
 }
 
 void TRegistryHive::CreateKey(std::string_view path)
 {
     std::string spelled;
-    if (!StoredKeyPath(path, spelled)) AppendKey(path, std::string());
+    if (IsValidPath(path) && !StoredKeyPath(path, spelled)) AppendKey(path, std::string());
 }
 
 bool TRegistryHive::SetValue(std::string_view path, std::string_view name, uint32_t type,
                              const std::vector<uint8_t>& data)
 {
+    if (!IsValidPath(path) || !IsValidValueName(name)) return false;
     // The line that gives the value now, and the last line that is not blank
     // of the key's last block of lines.
     bool found = false, keyFound = false, inBlock = false;
@@ -501,8 +513,13 @@ bool TRegistryHive::SetValue(std::string_view path, std::string_view name, uint3
         FText.replace(current.Start, current.End - current.Start, text);
     } else if (keyFound) {
         const std::string ending = NewLineEnding();
+        std::string added = text + ending;
+        // A line that would carry on into the new one is ended by a blank line.
+        if (TrimBlanks(std::string_view(FText).substr(last.Start, last.End - last.Start)).back() == '\\')
+            added.insert(0, ending);
         // That line ends the text without a line end.
-        FText.insert(last.Next, (last.Next == last.End ? ending : std::string()) + text + ending);
+        if (last.Next == last.End) added.insert(0, ending);
+        Insert(last.Next, std::move(added));
     } else {
         AppendKey(path, text);
     }

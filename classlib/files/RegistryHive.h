@@ -78,13 +78,13 @@ public:
     // Every key that has a line, with its readable values, in file order.
     std::vector<TRegistryKey> Keys() const;
 
-    // Adds the key's line at the end when it has none.
+    // Adds the key's line at the end when it has none (and the path is valid).
     void CreateKey(std::string_view path);
     // Rewrites the line of the value that FindValue gives, keeping the name's
     // spelling, or adds one after the key's last line that is not blank
-    // (adding the key when it is missing). False, with nothing changed, when
-    // the data cannot be written in the hive's format (text that is no UTF-8
-    // in a hex form of the newer format).
+    // (adding the key when it is missing). False, with nothing changed, for
+    // an invalid path or name, or data that cannot be written in the hive's
+    // format (text that is no UTF-8 in a hex form of the newer format).
     bool SetValue(std::string_view path, std::string_view name, uint32_t type, const std::vector<uint8_t>& data);
     // Removes every readable line of the value in the key; false when none.
     bool DeleteValue(std::string_view path, std::string_view name);
@@ -106,6 +106,7 @@ private:
     std::string ValueLine(std::string_view name, uint32_t type, const std::vector<uint8_t>& data, bool& ok) const;
     std::string NewLineEnding() const;
     void AppendKey(std::string_view path, const std::string& valueLine);
+    void Insert(size_t at, std::string lines);
 
     std::string FRootName;
     std::string FByteOrderMark;
