@@ -1,13 +1,16 @@
-// Fuzz target for the settings parsers: INI text, regedit hive text, integer
-// conversion and date formats. Besides crashes it checks the parsers' promises:
-// INI text comes back byte for byte, an edit is found again after re-parsing,
-// a parsed hive writes a text that parses to itself, and a number survives
-// conversion to text and back.
+// Fuzz target for the settings parsers: INI text, regedit hive text, text
+// encodings, integer conversion and date formats. Besides crashes it checks
+// the parsers' promises: INI and hive text come back byte for byte, an edit is
+// found again after re-parsing and changes nothing else, decoded text encodes
+// back to the same bytes, and a number survives conversion to text and back.
+// Inputs may be as large as the settings files' 16 MiB read bound
+// (scripts/fuzz passes -max_len), so the parsers must stay linear.
+#include "classlib/system/DateFormat.h"
 #include "classlib/files/IniDocument.h"
 #include "classlib/files/RegistryHive.h"
-#include "classlib/system/DateFormat.h"
-#include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/system/Exceptions.h"
+#include "classlib/system/TextEncoding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,11 +49,38 @@ void FuzzIni(std::string_view text)
 void FuzzHive(std::string_view text)
 {
     TRegistryHive hive("HKEY_LOCAL_MACHINE");
-    if (!hive.Parse(text)) return;
-    const std::string written = hive.Text();
+    if (!hive.Parse(std::string(text))) return;
+    const bool blank = text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    if (!blank) Check(hive.Text() == text);
+    // Setting one value changes that value and no other.
+    const std::string key = "Software\\Quorvex\\Screensaver";
+    std::vector<TRegistryKey> expected = hive.Keys();
+    Check(hive.SetValue(key, "Style", REG_DWORD, {1, 0, 0, 0}));
+    TRegistryValue value;
+    Check(hive.FindValue(key, "style", value) && value.Type == REG_DWORD && value.Data.size() == 4 && value.Data[0] == 1);
     TRegistryHive again("HKEY_LOCAL_MACHINE");
-    Check(again.Parse(written));
-    Check(again.Text() == written);
+    Check(again.Parse(hive.Text()));
+    TRegistryKey* ours = nullptr;
+    for (TRegistryKey& k : expected)
+        if (!ours && SameText(k.Path, key)) ours = &k;
+    if (!ours) ours = &expected.emplace_back(TRegistryKey{key, {}});
+    TRegistryValue* style = nullptr;
+    for (TRegistryValue& v : ours->Values)
+        if (!style && SameText(v.Name, "Style")) style = &v;
+    if (!style) style = &ours->Values.emplace_back(TRegistryValue{"Style", REG_NONE, {}});
+    style->Type = REG_DWORD;
+    style->Data = {1, 0, 0, 0};
+    Check(again.Keys() == expected);
+    Check(again.DeleteValue(key, "STYLE") && !again.FindValue(key, "Style", value));
+}
+
+void FuzzEncodings(std::string_view bytes)
+{
+    std::string text(bytes);
+    TTextEncoding encoding;
+    if (!DecodeText(text, encoding)) return;
+    std::string back;
+    Check(EncodeText(text, encoding, back) && back == bytes);
 }
 
 void FuzzConversions(std::string_view text)
@@ -73,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     FuzzIni(text);
     FuzzHive(text);
+    FuzzEncodings(text);
     FuzzConversions(text);
     return 0;
 }
