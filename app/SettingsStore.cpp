@@ -3,8 +3,8 @@
 
 #include "classlib/files/IniFiles.h"
 #include "classlib/files/Registry.h"
-#include "classlib/system/SysUtils.h"
 #include "classlib/system/Exceptions.h"
+#include "classlib/system/SysUtils.h"
 
 
 #include <mutex>

@@ -5,8 +5,8 @@
 // saver does them. Peak memory: run one filter under /usr/bin/time -v, e.g.
 //   /usr/bin/time -v build/bench_settings_read --benchmark_filter=SaverStart
 #include "app/SettingsStore.h"
-#include "classlib/IniFiles.h"
-#include "classlib/Registry.h"
+#include "classlib/files/IniFiles.h"
+#include "classlib/files/Registry.h"
 
 #include <benchmark/benchmark.h>
 

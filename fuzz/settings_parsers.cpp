@@ -5,12 +5,12 @@
 // back to the same bytes, and a number survives conversion to text and back.
 // Inputs may be as large as the settings files' 16 MiB read bound
 // (scripts/fuzz passes -max_len), so the parsers must stay linear.
-#include "classlib/system/DateFormat.h"
 #include "classlib/files/IniDocument.h"
 #include "classlib/files/RegistryHive.h"
-#include "classlib/system/SysUtils.h"
+#include "classlib/files/TextEncoding.h"
+#include "classlib/system/DateFormat.h"
 #include "classlib/system/Exceptions.h"
-#include "classlib/system/TextEncoding.h"
+#include "classlib/system/SysUtils.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // TIniFile over TIniDocument, with the file read fresh for every call.
 #include "classlib/files/IniFiles.h"
 
-#include "classlib/system/AtomicFile.h"
 #include "classlib/files/IniDocument.h"
+#include "classlib/files/TextEncoding.h"
+#include "classlib/system/AtomicFile.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/StringList.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/Exceptions.h"
-#include "classlib/system/TextEncoding.h"
 
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
 

@@ -1,10 +1,10 @@
 // TRegistry over hive files.
 #include "classlib/files/Registry.h"
 
-#include "classlib/system/AtomicFile.h"
 #include "classlib/files/RegistryHive.h"
+#include "classlib/files/TextEncoding.h"
+#include "classlib/system/AtomicFile.h"
 #include "classlib/system/Exceptions.h"
-#include "classlib/system/TextEncoding.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 // Scanning and editing the regedit text form of a hive, line by line.
 #include "classlib/files/RegistryHive.h"
 
+#include "classlib/files/TextEncoding.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/system/TextEncoding.h"
 
 #include <unordered_map>
 

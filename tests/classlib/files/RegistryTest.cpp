@@ -1,7 +1,7 @@
 #include "classlib/files/Registry.h"
 #include "classlib/files/RegistryHive.h"
+#include "classlib/files/TextEncoding.h"
 #include "classlib/system/Exceptions.h"
-#include "classlib/system/TextEncoding.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

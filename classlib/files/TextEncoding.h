@@ -6,7 +6,7 @@
 // exactly.
 #pragma once
 
-#include "classlib/AtomicFile.h"
+#include "classlib/system/AtomicFile.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 // Byte-order marks and the conversion between UTF-16 LE and UTF-8.
-#include "classlib/TextEncoding.h"
+#include "classlib/files/TextEncoding.h"
 
 #include <cstdint>
 
