@@ -117,6 +117,8 @@ public:
     // A stretched copy of bitmap's source rectangle in which pixels of the key
     // colour are replaced by the brush.
     void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
+    // CopyRect that leaves out the source pixels of the transparent colour.
+    void TransparentCopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect, TColor transparentColor);
 
     // Text in the font, drawn in the font colour over a background of the brush
     // (unless the brush is clear).
