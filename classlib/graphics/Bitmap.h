@@ -42,6 +42,7 @@ public:
     void Draw(TCanvas* canvas, const TRect& rect) override;
     // BMP files of 1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or top-down.
     void LoadFromStream(TStream& stream) override;
+    // 24 bits per pixel; a pf4bit or pf8bit picture whose colours fit is written with a palette.
     void SaveToStream(TStream& stream) override;
     // A BITMAP resource compiled into the executable; EResNotFound when missing.
     void LoadFromResourceName(const std::string& name);

@@ -1,11 +1,11 @@
 // TBitmap's file format: reading BMP files of 1, 4, 8, 16, 24 and 32 bits per
 // pixel (core, info, V4 and V5 headers; BI_RGB and bit fields) and writing 24-bit
-// files. Every size in a header is checked against the file before anything is
-// allocated from it.
+// files, or 4- and 8-bit files with a palette for pictures of those formats. Every
+// size in a header is checked against the file before anything is allocated from it.
 #include "classlib/graphics/Bitmap.h"
-#include "classlib/system/Exceptions.h"
 #include "classlib/system/Resources.h"
 #include "classlib/system/Streams.h"
+#include "classlib/system/Exceptions.h"
 
 #include <algorithm>
 #include <array>
@@ -247,6 +247,44 @@ TPixelFormat FormatOf(const BmpLayout& layout)
     }
 }
 
+// The depth a picture is written with: 4 or 8 bits with a palette of its colours
+// in ascending order (so the same picture always gives the same file) when its
+// format asks for that and its colours fit, else 24 bits, so no colour is lost.
+int FileBitCount(TPixelFormat format, const std::vector<uint32_t>& pixels, std::vector<uint32_t>& palette)
+{
+    palette.clear();
+    if (format != pf4bit && format != pf8bit) return 24;
+    palette.reserve(pixels.size());
+    for (uint32_t px : pixels) palette.push_back(px & 0x00FFFFFFu);
+    std::sort(palette.begin(), palette.end());
+    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+    const int bits = format == pf4bit ? 4 : 8;
+    if (palette.size() <= (size_t(1) << bits)) return bits;
+    palette.clear();
+    return 24;
+}
+
+// One row of the file: palette indices (high nibble first at 4 bits) or blue, green, red bytes.
+void EncodeRow(const uint32_t* source, int width, int bits, const std::vector<uint32_t>& palette, uint8_t* out)
+{
+    for (int x = 0; x < width; ++x) {
+        const uint32_t colour = source[x] & 0x00FFFFFFu;
+        if (bits == 24) {
+            out[3 * x] = colour & 0xFF;
+            out[3 * x + 1] = (colour >> 8) & 0xFF;
+            out[3 * x + 2] = (colour >> 16) & 0xFF;
+            continue;
+        }
+        const auto index = static_cast<uint8_t>(std::lower_bound(palette.begin(), palette.end(), colour) - palette.begin());
+        if (bits == 8)
+            out[x] = index;
+        else if (x % 2 == 0)
+            out[x / 2] = static_cast<uint8_t>(index << 4);
+        else
+            out[x / 2] = static_cast<uint8_t>(out[x / 2] | index);
+    }
+}
+
 }  // namespace
 
 void TBitmap::LoadFromStream(TStream& stream)
@@ -272,9 +310,12 @@ void TBitmap::LoadFromStream(TStream& stream)
 void TBitmap::SaveToStream(TStream& stream)
 {
     if (FWidth == 0 || FHeight == 0) throw EInvalidGraphic("Cannot save an empty bitmap");
-    const int64_t stride = (static_cast<int64_t>(FWidth) * 3 + 3) / 4 * 4;
+    std::vector<uint32_t> palette;
+    const int bits = FileBitCount(FPixelFormat, FPixels, palette);
+    const int64_t stride = (static_cast<int64_t>(FWidth) * bits + 31) / 32 * 4;
     const int64_t imageBytes = stride * FHeight;
-    const int64_t headersBytes = FileHeaderSize + InfoHeaderSize;
+    const int64_t paletteBytes = 4 * static_cast<int64_t>(palette.size());
+    const int64_t headersBytes = FileHeaderSize + InfoHeaderSize + paletteBytes;
 
     uint8_t headers[FileHeaderSize + InfoHeaderSize] = {};
     headers[0] = 'B';
@@ -286,19 +327,20 @@ void TBitmap::SaveToStream(TStream& stream)
     PutU32(info + 4, static_cast<uint32_t>(FWidth));
     PutU32(info + 8, static_cast<uint32_t>(FHeight));  // positive: rows bottom-up
     PutU16(info + 12, 1);
-    PutU16(info + 14, 24);
+    PutU16(info + 14, static_cast<uint32_t>(bits));
     PutU32(info + 16, BI_RGB);
     PutU32(info + 20, static_cast<uint32_t>(imageBytes));
+    PutU32(info + 32, static_cast<uint32_t>(palette.size()));
     stream.WriteBuffer(headers, sizeof headers);
+    for (uint32_t colour : palette) {
+        uint8_t entry[4] = {static_cast<uint8_t>(colour & 0xFF), static_cast<uint8_t>((colour >> 8) & 0xFF),
+                            static_cast<uint8_t>((colour >> 16) & 0xFF), 0};
+        stream.WriteBuffer(entry, 4);
+    }
 
     std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
     for (int y = FHeight - 1; y >= 0; --y) {
-        const uint32_t* source = FSurface.Row(y);
-        for (int x = 0; x < FWidth; ++x) {
-            row[3 * x] = source[x] & 0xFF;
-            row[3 * x + 1] = (source[x] >> 8) & 0xFF;
-            row[3 * x + 2] = (source[x] >> 16) & 0xFF;
-        }
+        EncodeRow(FSurface.Row(y), FWidth, bits, palette, row.data());
         stream.WriteBuffer(row.data(), stride);
     }
 }
