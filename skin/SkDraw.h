@@ -53,7 +53,9 @@ void TileDraw(TCanvas& Canvas, TGraphic& Picture, const TRect& Rect);
 // erases its background and paints itself into Canvas, moved so that the
 // control's top-left corner is Canvas's origin and clipped to the parent's
 // client area. Nothing happens without a parent. Controls with Transparent set
-// paint their background with it.
+// paint their background with it. The parent's paint includes its non-windowed
+// children, so it suits windowed controls; a non-windowed one asking from its
+// own paint is painted once more on top, not asked again.
 void DoTrans(TCanvas& Canvas, TControl& Control);
 
 // Rotations in place; the quarter turns swap width and height.
