@@ -7,6 +7,10 @@
 //                  exits with status 1 when one differs or is missing
 //   --sheet FILE   writes the contact sheet (PNG)
 //   --list         prints name, size and depth of every bitmap
+//
+// The committed bitmaps are made by `build/skinart --out resources/BITMAP` and
+// the build checks them against the generator; docs/skins.png is made by
+// `build/skinart --sheet docs/skins.png`.
 #include "classlib/System.h"
 #include "tools/skinart/ArtCatalogue.h"
 #include "tools/skinart/ContactSheet.h"
