@@ -14,7 +14,7 @@ namespace {
 
 constexpr uint32_t Magenta = 0xFF00FF;
 
-struct TBitmapSpec {
+struct TExpectedBitmap {
     const char* Name;
     int Width, Height, Bits;
 };
@@ -39,7 +39,7 @@ TBitmap& Load(TBitmap& bitmap, const std::string& name)
 
 TEST(SkinBitmaps, EachHasItsSizeAndDepth)
 {
-    const TBitmapSpec specs[] = {
+    const TExpectedBitmap bitmaps[] = {
         {"MACOS_BUTTON", 252, 23, 8}, {"WINXP_BUTTON", 54, 21, 8}, {"DEEPBLUE_BUTTON", 222, 21, 4},
         {"PROTEIN_BUTTON", 222, 21, 8}, {"BLUEGLASS_BUTTON", 231, 27, 8},
         {"MACOS_CHECKBOX", 60, 17, 8}, {"WINXP_CHECKBOX", 52, 13, 8}, {"DEEPBLUE_CHECKBOX", 52, 13, 4},
@@ -84,13 +84,13 @@ TEST(SkinBitmaps, EachHasItsSizeAndDepth)
         {"MACOS_FORM_BACKGROUND", 8, 8, 4}, {"PROTEIN_FORM_BACKGROUND", 8, 8, 4}, {"PANEL_BUTTON", 52, 12, 4},
         {"MACOS_MENU_BAR", 1, 22, 4}, {"MACOS_MENU_SELECT", 1, 21, 8},
     };
-    for (const TBitmapSpec& spec : specs) {
-        SCOPED_TRACE(spec.Name);
+    for (const TExpectedBitmap& expected : bitmaps) {
+        SCOPED_TRACE(expected.Name);
         TBitmap bitmap;
-        ASSERT_NO_THROW(bitmap.LoadFromResourceName(spec.Name));
-        EXPECT_EQ(bitmap.Width(), spec.Width);
-        EXPECT_EQ(bitmap.Height(), spec.Height);
-        EXPECT_EQ(StoredBitCount(spec.Name), spec.Bits);
+        ASSERT_NO_THROW(bitmap.LoadFromResourceName(expected.Name));
+        EXPECT_EQ(bitmap.Width(), expected.Width);
+        EXPECT_EQ(bitmap.Height(), expected.Height);
+        EXPECT_EQ(StoredBitCount(expected.Name), expected.Bits);
     }
 }
 
