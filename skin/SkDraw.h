@@ -3,8 +3,8 @@
 // image under a control. Skin bitmaps mark see-through pixels with magenta.
 #pragma once
 
-#include "classlib/Color.h"
-#include "classlib/Types.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/system/Types.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // supported, so a file theme is never usable and such controls look DeepBlue.
 #pragma once
 
-#include "classlib/Classes.h"
-#include "classlib/Color.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/system/Component.h"
 #include "skin/SkUIStyle.h"
 
 class TBitmap;

@@ -1,10 +1,9 @@
 // Painting the parent's image under a control, for controls that show what
 // lies behind them.
+#include "classlib/controls/WinControl.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/windowing/Windowing.h"
 #include "skin/SkDraw.h"
-
-#include "classlib/Controls.h"
-#include "classlib/Graphics.h"
-#include "classlib/Windowing.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,6 @@
 // Quarter and half turns of a bitmap, in place.
+#include "classlib/graphics/Bitmap.h"
 #include "skin/SkDraw.h"
-
-#include "classlib/Graphics.h"
 
 #include <vector>
 

@@ -1,7 +1,6 @@
 // Cutting a skin bitmap into slices, three-part (tab) drawing and tiling.
+#include "classlib/graphics/Bitmap.h"
 #include "skin/SkDraw.h"
-
-#include "classlib/Graphics.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,9 +5,8 @@
 // the rectangle allows. For an odd H the row just below the middle row belongs
 // to no corner: the left edge stretches the middle row, the right edge that
 // row, and the bottom edge starts at it.
+#include "classlib/graphics/Bitmap.h"
 #include "skin/SkDraw.h"
-
-#include "classlib/Graphics.h"
 
 #include <algorithm>
 

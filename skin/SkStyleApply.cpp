@@ -1,7 +1,7 @@
 // Passing styles from forms and containers to skinned controls.
 #include "skin/SkStyleApply.h"
 
-#include "classlib/Forms.h"
+#include "classlib/forms/Application.h"
 #include "skin/SkStyledControl.h"
 
 TskUIStyle GetSkFormStyle(TComponent* Owner)

@@ -3,7 +3,7 @@
 // decides which children take it.
 #pragma once
 
-#include "classlib/ControlRegistry.h"
+#include "classlib/system/PublishedProperties.h"
 #include "skin/SkUIStyle.h"
 
 #include <string>
@@ -24,5 +24,5 @@ TskUIStyle GetSkFormStyle(TComponent* Owner);
 void ContainerApplyUIStyle(TWinControl* Container, TskUIStyle UIStyle, TskFileTheme* FileTheme);
 
 // True when Component's class publishes a property of that name (registered
-// with RegisterPublishedProperties<T>({...}) from classlib/ControlRegistry.h).
+// with RegisterPublishedProperties<T>({...}) from classlib/system/PublishedProperties.h).
 bool IsHasProperty(const TPersistent* Component, const std::string& Name);

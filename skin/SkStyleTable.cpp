@@ -1,7 +1,7 @@
 // The built-in style table as one array of data, read by entry number and style.
 #include "skin/SkStyleTable.h"
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "skin/SkDraw.h"
 
 namespace {

@@ -5,7 +5,7 @@
 // its neutral value: 0, -1, false, or the bitmap left as it is.
 #pragma once
 
-#include "classlib/Color.h"
+#include "classlib/graphics/Color.h"
 #include "skin/SkUIStyle.h"
 
 #include <cstdint>

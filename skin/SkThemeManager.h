@@ -2,7 +2,7 @@
 // its form, set on all of them whenever its own style changes.
 #pragma once
 
-#include "classlib/Classes.h"
+#include "classlib/system/Component.h"
 #include "skin/SkUIStyle.h"
 
 #include <string>

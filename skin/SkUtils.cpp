@@ -1,6 +1,7 @@
 #include "skin/SkUtils.h"
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Control.h"
+
 
 bool InRect(TPoint Point, const TRect& Rect)
 {

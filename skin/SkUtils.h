@@ -1,7 +1,7 @@
 // Small geometry and text helpers of the skinned controls.
 #pragma once
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 
 #include <string>
 

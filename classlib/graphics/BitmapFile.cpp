@@ -3,9 +3,9 @@
 // files, or 4- and 8-bit files with a palette for pictures of those formats. Every
 // size in a header is checked against the file before anything is allocated from it.
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/system/Exceptions.h"
 #include "classlib/system/Resources.h"
 #include "classlib/system/Streams.h"
-#include "classlib/system/Exceptions.h"
 
 #include <algorithm>
 #include <array>

@@ -34,10 +34,10 @@ void TCanvas::StretchDraw(const TRect& rect, TGraphic* graphic)
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect)
 {
     if (!HandleAllocated() || !source || !source->HandleAllocated()) return;
-    CanvasCanvasRaster::NotifyChanging(*this);
+    CanvasRaster::NotifyChanging(*this);
     Raster::StretchBlit(CanvasRaster::Target(*this), DeviceBox(*this, dest), source->Surface(),
                         DeviceBox(*source, sourceRect));
-    CanvasCanvasRaster::NotifyChanged(*this);
+    CanvasRaster::NotifyChanged(*this);
 }
 
 void TCanvas::TransparentCopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect, TColor transparentColor)
@@ -57,7 +57,7 @@ void TCanvas::TransparentCopyRect(const TRect& dest, TCanvas* source, const TRec
 void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color)
 {
     if (!HandleAllocated() || !bitmap || bitmap->Empty()) return;
-    CanvasCanvasRaster::NotifyChanging(*this);
+    CanvasRaster::NotifyChanging(*this);
     // Key pixels take the brush; with a clear brush they are left out.
     const Raster::TBrushInk brush = CanvasRaster::BrushInk(*this);
     Raster::TBlitKey key;
@@ -69,18 +69,18 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source,
     }
     Raster::StretchBlit(CanvasRaster::Target(*this), DeviceBox(*this, dest), bitmap->Surface(),
                         DeviceBox(*bitmap->Canvas(), source), key);
-    CanvasCanvasRaster::NotifyChanged(*this);
+    CanvasRaster::NotifyChanged(*this);
 }
 
 void TBitmap::Draw(TCanvas* canvas, const TRect& rect)
 {
     if (!canvas || !canvas->HandleAllocated() || Empty()) return;
-    CanvasCanvasRaster::NotifyChanging(*canvas);
+    CanvasRaster::NotifyChanging(*canvas);
     Raster::TBlitKey key;
     if (Transparent() && TransparentColor() != clNone) {
         key.Mode = Raster::TBlitKey::kmSkip;
         key.Key = ColorToPixel(TransparentColor());
     }
     Raster::StretchBlit(CanvasRaster::Target(*canvas), DeviceBox(*canvas, rect), FSurface, TBox{0, 0, FWidth, FHeight}, key);
-    CanvasCanvasRaster::NotifyChanged(*canvas);
+    CanvasRaster::NotifyChanged(*canvas);
 }

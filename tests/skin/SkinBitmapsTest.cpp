@@ -1,8 +1,8 @@
 // The skin bitmaps compiled into the program: every one at its size and depth,
 // the form background patterns row by row, and the see-through magenta where
 // the controls draw with it and nowhere they draw opaque.
-#include "classlib/Graphics.h"
-#include "classlib/Resources.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/system/Resources.h"
 #include "skin/SkDraw.h"
 #include "skin/SkStyleTable.h"
 

@@ -1,7 +1,7 @@
 // Bitmaps whose every pixel says where it came from, for the drawing tests.
 #pragma once
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // Cutting slices, three-part tab drawing, tiling from the canvas origin,
 // rotations, and the small geometry helpers.
-#include "classlib/ExtCtrls.h"
+#include "classlib/controls/Panel.h"
 #include "skin/SkDraw.h"
 #include "skin/SkUtils.h"
 #include "tests/skin/SkinTestSupport.h"

@@ -1,15 +1,15 @@
 // How styles reach controls: the style a control starts in on a skinned form,
 // passing a style to a container's direct children by their published
 // properties, the theme manager, and painting a parent's image under a control.
-#include "classlib/ExtCtrls.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/controls/Label.h"
+#include "classlib/controls/Panel.h"
 #include "skin/SkDraw.h"
 #include "skin/SkFileTheme.h"
 #include "skin/SkStyleApply.h"
 #include "skin/SkStyledControl.h"
 #include "skin/SkThemeManager.h"
-#include "tests/classlib/HeadlessFixture.h"
 #include "tests/skin/SkinTestSupport.h"
+#include "tests/support/HeadlessFixture.h"
 
 #include <string>
 #include <vector>

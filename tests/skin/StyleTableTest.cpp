@@ -1,8 +1,8 @@
 // The built-in style table through its accessors: typed values, the neutral
 // answers for a wrong type, an entry outside 1..48 and a style that is not
 // built in, bitmaps by name and slice, and where a FromThemeFile style reads.
-#include "classlib/Graphics.h"
-#include "classlib/Resources.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/system/Resources.h"
 #include "skin/SkFileTheme.h"
 #include "skin/SkStyleTable.h"
 

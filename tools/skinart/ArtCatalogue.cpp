@@ -3,8 +3,8 @@
 // controls expect.
 #include "tools/skinart/ArtCatalogue.h"
 
-#include "classlib/Graphics.h"
-#include "classlib/Streams.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/system/Streams.h"
 #include "skin/SkStyleTable.h"
 #include "tools/skinart/ArtPainters.h"
 #include "tools/skinart/ArtPalette.h"

@@ -1,8 +1,8 @@
 // The sheet is laid out twice: once to measure it, once to draw it.
 #include "tools/skinart/ContactSheet.h"
 
-#include "classlib/Graphics.h"
-#include "classlib/PngImage.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/PngImage.h"
 #include "skin/SkDraw.h"
 #include "skin/SkStyleTable.h"
 

@@ -11,7 +11,7 @@
 // The committed bitmaps are made by `build/skinart --out resources/BITMAP` and
 // the build checks them against the generator; docs/skins.png is made by
 // `build/skinart --sheet docs/skins.png`.
-#include "classlib/System.h"
+#include "classlib/system/Exceptions.h"
 #include "tools/skinart/ArtCatalogue.h"
 #include "tools/skinart/ContactSheet.h"
 
