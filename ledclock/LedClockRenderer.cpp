@@ -14,7 +14,8 @@ void DrawLedClockFace(TCanvas& canvas, const TDmLedClockLook& look, TLedFaceCach
     canvas.Brush()->SetColor(look.TickColor);
     canvas.Brush()->SetStyle(bsSolid);
     if (look.HourMarks) {
-        for (const TPoint& centre : ring.HourMarks) canvas.Ellipse(DotBox(centre, look.TickWidth));
+        TLedDotPainter marks(canvas, cache.HourMarkDot());
+        for (const TPoint& centre : ring.HourMarks) marks.Paint(DotBox(centre, look.TickWidth));
     }
 
     DrawLedTime(canvas, look, cache);
@@ -23,7 +24,8 @@ void DrawLedClockFace(TCanvas& canvas, const TDmLedClockLook& look, TLedFaceCach
         canvas.Pen()->SetColor(look.SecOutline);
         canvas.Brush()->SetColor(look.SecHandColor);
         const int last = look.Seconds < SecondsDotCount ? look.Seconds : SecondsDotCount - 1;
-        for (int s = 0; s <= last; ++s) canvas.Ellipse(DotBox(ring.SecondsDots[s], look.SecWidth));
+        TLedDotPainter dots(canvas, cache.SecondsDot());
+        for (int s = 0; s <= last; ++s) dots.Paint(DotBox(ring.SecondsDots[s], look.SecWidth));
     }
 }
 
@@ -45,10 +47,11 @@ void PaintLedCharacter(TCanvas& canvas, const TDmLedClockLook& look, TLedFaceCac
     canvas.Pen()->SetColor(look.HoursOutline);
     canvas.Pen()->SetWidth(1);
     const int32_t* slants = cache.Slants(look.LedSize, look.TextAngle);
+    TLedDotPainter dots(canvas, cache.TextDot());
     for (int row = 0; row < LedGlyphRows; ++row) {
         const uint8_t bits = LedGlyphRow(ch, row);
         for (int column = 0; column < LedGlyphColumns; ++column) {
-            if (bits & (1u << column)) canvas.Ellipse(LedDotBox(X, Y, look.LedSize, row, column, slants[row]));
+            if (bits & (1u << column)) dots.Paint(LedDotBox(X, Y, look.LedSize, row, column, slants[row]));
         }
     }
 }

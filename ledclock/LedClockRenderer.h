@@ -1,7 +1,7 @@
 // Draws the LED clock's picture: hour marks, the time text and the seconds
 // arc, every element a small filled ellipse. Draws onto any canvas (the clock
-// passes its off-screen bitmap's) and allocates nothing; positions come from
-// the cache, which works them out when the geometry changes.
+// passes its off-screen bitmap's) and allocates nothing; positions and dot
+// shapes come from the cache, which works them out when the geometry changes.
 #pragma once
 
 #include "classlib/graphics/Canvas.h"
