@@ -1,9 +1,10 @@
 #include "ledclock/LedDotStamp.h"
 
+#include "classlib/RasterRound.h"
+
 #include <algorithm>
 
 using Raster::Coord;
-using Raster::TShapeRow;
 
 void TLedDotStamp::Reshape(int64_t width, int64_t height)
 {
@@ -13,7 +14,14 @@ void TLedDotStamp::Reshape(int64_t width, int64_t height)
     if (!FUsable) return;
     // An ellipse is the rounded rectangle whose corner is its whole box.
     const Raster::TRoundShape shape(width, height, width, height);
-    for (int32_t y = 0; y < height; ++y) FRows[y] = shape.Row(y);
+    for (int32_t y = 0; y < height; ++y) {
+        const Raster::TShapeRow r = shape.Row(y);
+        TRow& row = FRows[y];
+        row.Left = static_cast<int32_t>(r.OuterLeft);
+        row.Right = static_cast<int32_t>(r.OuterRight);
+        row.InnerLeft = static_cast<int32_t>(r.HasInterior() ? r.InnerLeft : r.OuterRight);
+        row.InnerRight = static_cast<int32_t>(r.HasInterior() ? r.InnerRight : r.OuterRight);
+    }
 }
 
 TLedDotPainter::TLedDotPainter(TCanvas& canvas, TLedDotStamp& stamp)
@@ -39,57 +47,35 @@ void TLedDotPainter::Paint(const TRect& box)
     }
     Raster::NotifyChanging(FCanvas);
     const TRect& clip = FTarget.Clip();
-    const Coord first = std::max<Coord>(top, clip.Top), end = std::min<Coord>(top + height, clip.Bottom);
-    if (FSolid)
-        PaintSolidRows(left, top, first, end);
+    if (FSolid && left >= clip.Left && top >= clip.Top && left + width <= clip.Right && top + height <= clip.Bottom)
+        PaintSolidInside(left, top);
     else
-        PaintRows(left, top, first, end);
+        PaintRows(left, top);
     Raster::NotifyChanged(FCanvas);
 }
 
-namespace {
-
-// Pixels [x0, x1) of row, within [clipLeft, clipRight).
-inline void Put(uint32_t* row, Coord x0, Coord x1, Coord clipLeft, Coord clipRight, uint32_t pixel)
+void TLedDotPainter::PaintSolidInside(Coord left, Coord top) const
 {
-    x0 = std::max(x0, clipLeft);
-    x1 = std::min(x1, clipRight);
-    for (Coord x = x0; x < x1; ++x) row[x] = pixel;
-}
-
-}  // namespace
-
-void TLedDotPainter::PaintSolidRows(Coord left, Coord top, Coord first, Coord end) const
-{
-    // A dot is a few pixels a row: plain stores beat the general span fill.
+    // A dot row is a few pixels: plain stores, no clipping, no span set-up.
     const TPixelSurface& surface = FTarget.Surface();
-    const Coord clipLeft = FTarget.Clip().Left, clipRight = FTarget.Clip().Right;
-    const uint32_t pen = FStroke.Ink.Pixel;
-    for (Coord y = first; y < end; ++y) {
-        const TShapeRow& r = FStamp.Row(static_cast<int32_t>(y - top));
-        uint32_t* row = surface.Row(static_cast<int>(y));
-        if (!r.HasInterior()) {
-            Put(row, left + r.OuterLeft, left + r.OuterRight, clipLeft, clipRight, pen);
-            continue;
-        }
-        Put(row, left + r.OuterLeft, left + r.InnerLeft, clipLeft, clipRight, pen);
-        Put(row, left + r.InnerLeft, left + r.InnerRight, clipLeft, clipRight, FBrushPixel);
-        Put(row, left + r.InnerRight, left + r.OuterRight, clipLeft, clipRight, pen);
+    const uint32_t pen = FStroke.Ink.Pixel, brush = FBrushPixel;
+    uint32_t* row = surface.Row(static_cast<int>(top)) + left;
+    for (Coord y = 0; y < FStamp.Height(); ++y, row += surface.Stride) {
+        const TLedDotStamp::TRow& r = FStamp.Row(y);
+        for (int32_t x = r.Left; x < r.Right; ++x) row[x] = x >= r.InnerLeft && x < r.InnerRight ? brush : pen;
     }
 }
 
-void TLedDotPainter::PaintRows(Coord left, Coord top, Coord first, Coord end) const
+void TLedDotPainter::PaintRows(Coord left, Coord top) const
 {
-    // The rule of TCanvas::Ellipse with a 1-pixel pen: outline runs in the pen,
+    // The rule of TCanvas::Ellipse with a 1-pixel pen: the outline in the pen,
     // the interior in the brush, each mixed by the pen's mode.
+    const TRect& clip = FTarget.Clip();
+    const Coord first = std::max<Coord>(top, clip.Top), end = std::min<Coord>(top + FStamp.Height(), clip.Bottom);
     for (Coord y = first; y < end; ++y) {
-        const TShapeRow& r = FStamp.Row(static_cast<int32_t>(y - top));
-        if (!r.HasInterior()) {
-            FTarget.Span(y, left + r.OuterLeft, left + r.OuterRight, FStroke.Ink);
-            continue;
-        }
-        FTarget.Span(y, left + r.OuterLeft, left + r.InnerLeft, FStroke.Ink);
+        const TLedDotStamp::TRow& r = FStamp.Row(y - top);
+        FTarget.Span(y, left + r.Left, left + r.InnerLeft, FStroke.Ink);
         FTarget.BrushSpan(y, left + r.InnerLeft, left + r.InnerRight, FBrush, FMode);
-        FTarget.Span(y, left + r.InnerRight, left + r.OuterRight, FStroke.Ink);
+        FTarget.Span(y, left + r.InnerRight, left + r.Right, FStroke.Ink);
     }
 }

@@ -12,7 +12,6 @@
 #include "classlib/Graphics.h"
 #include "classlib/RasterInk.h"
 #include "classlib/RasterLine.h"
-#include "classlib/RasterRound.h"
 
 #include <cstdint>
 
@@ -21,6 +20,13 @@ public:
     // Dots larger than this each way are left to TCanvas::Ellipse: their pixels
     // cost more than the set-up saved.
     static constexpr int32_t MaxSize = 32;
+
+    // One row of the dot, relative to its box: pixels [Left, Right) are drawn,
+    // those in [InnerLeft, InnerRight) with the brush and the rest with the pen.
+    // A row without interior has InnerLeft == InnerRight.
+    struct TRow {
+        int32_t Left = 0, InnerLeft = 0, InnerRight = 0, Right = 0;
+    };
 
     // Makes the stamp hold the ellipse of a width x height box (work is done
     // only when the size changes).
@@ -33,14 +39,14 @@ public:
     // Whether the stamp has rows to paint: a size within MaxSize that a 1-pixel
     // pen outlines (a one-pixel box has no outline and draws nothing).
     bool Usable() const { return FUsable; }
-    const Raster::TShapeRow& Row(int32_t y) const { return FRows[y]; }
+    const TRow& Row(int64_t y) const { return FRows[y]; }
 
 private:
     void Reshape(int64_t width, int64_t height);
     int64_t FWidth = 0;
     int64_t FHeight = 0;
     bool FUsable = false;
-    Raster::TShapeRow FRows[MaxSize];
+    TRow FRows[MaxSize];
 };
 
 // Paints dots with the canvas's pen and brush as they are when it is made;
@@ -54,8 +60,10 @@ public:
     void Paint(const TRect& box);
 
 private:
-    void PaintSolidRows(Raster::Coord left, Raster::Coord top, Raster::Coord first, Raster::Coord end) const;
-    void PaintRows(Raster::Coord left, Raster::Coord top, Raster::Coord first, Raster::Coord end) const;
+    // Pen and brush both copy one colour onto a dot wholly inside the clip.
+    void PaintSolidInside(Raster::Coord left, Raster::Coord top) const;
+    // Any pen mode and brush, clipped.
+    void PaintRows(Raster::Coord left, Raster::Coord top) const;
 
     TCanvas& FCanvas;
     TLedDotStamp& FStamp;
@@ -64,7 +72,6 @@ private:
     Raster::TBrushInk FBrush;
     TPenMode FMode;
     bool FPenFits;
-    // Pen and brush both copy one colour: the rows are written directly.
     bool FSolid = false;
     uint32_t FBrushPixel = 0;
 };
