@@ -1,6 +1,7 @@
 #include "ledclock/LedDotStamp.h"
 
-#include "classlib/RasterRound.h"
+#include "classlib/graphics/CanvasRaster.h"
+#include "classlib/raster/RasterRound.h"
 
 #include <algorithm>
 
@@ -25,10 +26,10 @@ void TLedDotStamp::Reshape(int64_t width, int64_t height)
 }
 
 TLedDotPainter::TLedDotPainter(TCanvas& canvas, TLedDotStamp& stamp)
-    : FCanvas(canvas), FStamp(stamp), FTarget(canvas), FBrush(Raster::TBrushInk::FromCanvas(canvas)),
+    : FCanvas(canvas), FStamp(stamp), FTarget(CanvasRaster::Target(canvas)), FBrush(CanvasRaster::BrushInk(canvas)),
       FMode(canvas.Pen()->Mode())
 {
-    FPenFits = canvas.HandleAllocated() && Raster::PenStroke(canvas, FStroke) && FStroke.Width <= 1;
+    FPenFits = canvas.HandleAllocated() && CanvasRaster::PenStroke(canvas, FStroke) && FStroke.Width <= 1;
     FSolid = FPenFits && FStroke.Ink.Mode == pmCopy && FMode == pmCopy &&
              FBrush.Kind() == Raster::TBrushInk::bkSolid && FBrush.PixelAt(0, 0, FBrushPixel);
 }
@@ -36,8 +37,8 @@ TLedDotPainter::TLedDotPainter(TCanvas& canvas, TLedDotStamp& stamp)
 void TLedDotPainter::Paint(const TRect& box)
 {
     // The box as Ellipse takes it: corners in either order, in device pixels.
-    const Coord left = Raster::DeviceX(FCanvas, std::min(box.Left, box.Right));
-    const Coord top = Raster::DeviceY(FCanvas, std::min(box.Top, box.Bottom));
+    const Coord left = CanvasRaster::DeviceX(FCanvas, std::min(box.Left, box.Right));
+    const Coord top = CanvasRaster::DeviceY(FCanvas, std::min(box.Top, box.Bottom));
     const Coord width = Coord(std::max(box.Left, box.Right)) - std::min(box.Left, box.Right);
     const Coord height = Coord(std::max(box.Top, box.Bottom)) - std::min(box.Top, box.Bottom);
     FStamp.SetSize(width, height);
@@ -45,13 +46,13 @@ void TLedDotPainter::Paint(const TRect& box)
         FCanvas.Ellipse(box);
         return;
     }
-    Raster::NotifyChanging(FCanvas);
+    CanvasRaster::NotifyChanging(FCanvas);
     const TRect& clip = FTarget.Clip();
     if (FSolid && left >= clip.Left && top >= clip.Top && left + width <= clip.Right && top + height <= clip.Bottom)
         PaintSolidInside(left, top);
     else
         PaintRows(left, top);
-    Raster::NotifyChanged(FCanvas);
+    CanvasRaster::NotifyChanged(FCanvas);
 }
 
 void TLedDotPainter::PaintSolidInside(Coord left, Coord top) const

@@ -9,9 +9,9 @@
 // box: the rows come from the same shape and are painted by the same rule.
 #pragma once
 
-#include "classlib/Graphics.h"
-#include "classlib/RasterInk.h"
-#include "classlib/RasterLine.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/raster/RasterInk.h"
+#include "classlib/raster/RasterLine.h"
 
 #include <cstdint>
 

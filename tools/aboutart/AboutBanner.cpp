@@ -2,7 +2,6 @@
 // showing as dark sockets, over a row of glowing dots that fades out at both
 // ends, on a dark gradient.
 #include "tools/aboutart/AboutPictures.h"
-
 #include "tools/aboutart/LedDots.h"
 #include "tools/aboutart/ShapeMask.h"
 

@@ -1,7 +1,6 @@
 // The icon: a round LED clock face like the saver's (twelve hour marks and a
 // ring of seconds dots, two thirds lit) in a dark rounded square.
 #include "tools/aboutart/AboutPictures.h"
-
 #include "tools/aboutart/LedDots.h"
 #include "tools/aboutart/ShapeMask.h"
 

@@ -1,7 +1,7 @@
 // The file formats the About pictures are kept in.
 #pragma once
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "tools/aboutart/ArtImage.h"
 
 #include <cstdint>

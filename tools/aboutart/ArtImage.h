@@ -3,7 +3,7 @@
 // are 0..1 per channel; the result is rounded to 8 bits once, at the end.
 #pragma once
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <cstdint>
 #include <vector>

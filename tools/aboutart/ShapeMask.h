@@ -3,7 +3,7 @@
 // drawing of whole pixels cannot.
 #pragma once
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Bitmap.h"
 #include "tools/aboutart/ArtImage.h"
 
 class TShapeMask {

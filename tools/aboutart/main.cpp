@@ -2,9 +2,9 @@
 // shows, and the magnified sheet of both for the README. Writes them under
 // ROOT (the source tree), or with --check compares the files there byte for
 // byte with what it would write and exits 1 when any differs.
-#include "classlib/Graphics.h"
-#include "classlib/JpegImage.h"
-#include "classlib/PngImage.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/JpegImage.h"
+#include "classlib/graphics/PngImage.h"
 #include "tools/aboutart/AboutPictures.h"
 #include "tools/aboutart/ArtFiles.h"
 
