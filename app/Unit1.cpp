@@ -4,6 +4,7 @@
 #include "classlib/forms/Application.h"
 #include "classlib/system/LoadingScope.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/windowing/SystemMetrics.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"

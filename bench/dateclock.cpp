@@ -3,7 +3,7 @@
 #include "classlib/forms/Application.h"
 #include "classlib/system/DateUtils.h"
 #include "classlib/system/LoadingScope.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowGeometry.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "platform/headless/HeadlessPlatform.h"

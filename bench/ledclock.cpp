@@ -1,7 +1,7 @@
 // One paint of the LED clock (saver 353 x 345, preview 152 x 112) through its
 // paint message, next to the least a paint must do: fill the off-screen bitmap
 // and copy it to the target.
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DeviceContext.h"
 #include "ledclock/DmLedClock.h"
 
 #include <benchmark/benchmark.h>

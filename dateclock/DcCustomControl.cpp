@@ -1,6 +1,6 @@
 #include "dateclock/DcCustomControl.h"
 
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowTree.h"
 #include "dateclock/DcBackground.h"
 
 TDcCustomControl::TDcCustomControl(TComponent* AOwner) : TCustomControl(AOwner)

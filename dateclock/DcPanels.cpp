@@ -1,6 +1,6 @@
 #include "dateclock/DcPanels.h"
 
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowTree.h"
 
 TDcCustomPanel::TDcCustomPanel(TComponent* AOwner) : TDcCustomControl(AOwner)
 {

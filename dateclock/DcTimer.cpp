@@ -1,7 +1,9 @@
 #include "dateclock/DcTimer.h"
 
 #include "classlib/system/Exceptions.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/WindowTimers.h"
+#include "classlib/windowing/WindowTree.h"
 
 namespace {
 constexpr uintptr_t TimerId = 1;

@@ -1,6 +1,8 @@
 // The shared timer pool: a fixed table of slots behind one window timer.
 #include "classlib/system/Exceptions.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/WindowTimers.h"
+#include "classlib/windowing/WindowTree.h"
 #include "dateclock/DcTimer.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "ledclock/DmHandCursor.h"
 
 #include "classlib/forms/Screen.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowInput.h"
 
 void RegisterDmHandCursor()
 {

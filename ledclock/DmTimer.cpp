@@ -1,6 +1,7 @@
 // TDmTimer: ticks from a worker thread or from a window-message timer.
 #include "classlib/system/Exceptions.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/WindowTimers.h"
 #include "ledclock/Dminterface.h"
 #include "ledclock/DmThreads.h"
 

@@ -1,6 +1,6 @@
 #include "ledclock/Dminterface.h"
 
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowTree.h"
 
 HWND Dm_AllocateHWnd(TWndMethod method)
 {

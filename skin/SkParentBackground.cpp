@@ -2,7 +2,7 @@
 // lies behind them.
 #include "classlib/controls/WinControl.h"
 #include "classlib/graphics/Bitmap.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DeviceContext.h"
 #include "skin/SkDraw.h"
 
 #include <algorithm>

@@ -4,6 +4,10 @@
 
 #include "classlib/controls/ControlHooks.h"
 #include "classlib/controls/Panel.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/SystemMetrics.h"
+#include "classlib/windowing/WindowPaint.h"
+#include "classlib/windowing/WindowTree.h"
 
 #include <algorithm>
 

@@ -5,7 +5,8 @@
 #include "classlib/controls/HostForm.h"
 #include "classlib/controls/WinControl.h"
 #include "classlib/system/Exceptions.h"
-#include "classlib/windowing/WindowObject.h"
+#include "classlib/windowing/WindowInput.h"
+#include "classlib/windowing/WindowPaint.h"
 
 #include <algorithm>
 

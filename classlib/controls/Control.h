@@ -6,7 +6,8 @@
 #include "classlib/graphics/Canvas.h"
 #include "classlib/system/Component.h"
 #include "classlib/windowing/Messages.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowGeometry.h"
+#include "classlib/windowing/WindowInput.h"
 
 #include <functional>
 #include <string>

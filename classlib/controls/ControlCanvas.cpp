@@ -3,6 +3,7 @@
 
 #include "classlib/controls/ControlRegistry.h"
 #include "classlib/controls/WinControl.h"
+#include "classlib/windowing/DeviceContext.h"
 
 TControlCanvas::~TControlCanvas()
 {

@@ -1,6 +1,7 @@
 // Repaint requests of controls painted by their parent.
 #include "classlib/controls/Control.h"
 #include "classlib/controls/WinControl.h"
+#include "classlib/windowing/WindowPaint.h"
 
 void TControl::Invalidate()
 {

@@ -3,6 +3,9 @@
 
 #include "classlib/controls/ControlHooks.h"
 #include "classlib/system/Exceptions.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/WindowTimers.h"
+#include "classlib/windowing/WindowTree.h"
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner)
 {

@@ -6,7 +6,12 @@
 #include "classlib/controls/ControlRegistry.h"
 #include "classlib/controls/HostForm.h"
 #include "classlib/system/Exceptions.h"
+#include "classlib/system/OSError.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/DeviceContext.h"
+#include "classlib/windowing/WindowPaint.h"
+#include "classlib/windowing/WindowTree.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "classlib/controls/Control.h"
+#include "classlib/windowing/WindowTree.h"
 
 #include <string>
 #include <vector>

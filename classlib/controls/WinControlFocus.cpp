@@ -4,6 +4,7 @@
 #include "classlib/controls/WinControl.h"
 #include "classlib/system/Exceptions.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/windowing/WindowTree.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 // Repaint requests of windowed controls.
 #include "classlib/controls/WinControl.h"
+#include "classlib/windowing/WindowPaint.h"
 
 void TWinControl::Invalidate()
 {

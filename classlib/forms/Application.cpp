@@ -6,6 +6,8 @@
 #include "classlib/system/DateUtils.h"
 #include "classlib/system/SysUtils.h"
 #include "classlib/system/Threads.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/MessageQueue.h"
 
 #include <cstdio>
 

@@ -4,6 +4,8 @@
 
 #include "classlib/forms/Application.h"
 #include "classlib/system/SysUtils.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/SystemMetrics.h"
 
 #include <algorithm>
 

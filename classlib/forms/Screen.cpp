@@ -1,6 +1,8 @@
 // TScreen: screen metrics, the cursor table and the list of forms.
 #include "classlib/forms/Screen.h"
 
+#include "classlib/windowing/SystemMetrics.h"
+
 TScreen* Screen = nullptr;
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)

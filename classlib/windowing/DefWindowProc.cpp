@@ -1,6 +1,16 @@
 // The default handling of window messages: non-client area, cursor, closing,
 // system commands, focus on activation, text and position notifications.
-#include "classlib/windowing/WindowObject.h"
+#include "classlib/windowing/DefWindowProc.h"
+
+#include "classlib/graphics/Color.h"
+#include "classlib/windowing/DeviceContext.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/private/InputQueue.h"
+#include "classlib/windowing/private/WindowFrame.h"
+#include "classlib/windowing/private/WindowObject.h"
+#include "classlib/windowing/WindowGeometry.h"
+#include "classlib/windowing/WindowInput.h"
+#include "classlib/windowing/WindowTree.h"
 
 namespace {
 // A raised frame in the button colours along the window's edge, filling the
@@ -144,7 +154,7 @@ LRESULT DefWindowProc(HWND wnd, TMessage& m)
         break;
     }
     case WM_CANCELMODE:
-        if (Windowing().Capture == wnd) ReleaseCapture();
+        if (InputState().Capture == wnd) ReleaseCapture();
         break;
     case WM_ERASEBKGND:
     case WM_GETDLGCODE:

@@ -1,4 +1,4 @@
-#include "classlib/windowing/KnownFill.h"
+#include "classlib/windowing/private/KnownFill.h"
 
 void TKnownFill::Reset(const TRect& bounds, uint32_t pixel)
 {

@@ -1,6 +1,15 @@
 // The message queue: sent and posted messages, the loop's retrieval order,
-// dispatching, waiting, and WM_TIMER timers on the monotonic clock.
-#include "classlib/windowing/WindowObject.h"
+// dispatching and waiting.
+#include "classlib/windowing/MessageQueue.h"
+
+#include "classlib/system/OSError.h"
+#include "classlib/windowing/private/InputQueue.h"
+#include "classlib/windowing/private/PaintCycle.h"
+#include "classlib/windowing/private/TimerTable.h"
+#include "classlib/windowing/private/WindowMove.h"
+#include "classlib/windowing/private/WindowObject.h"
+#include "classlib/windowing/WindowPaint.h"
+#include "classlib/windowing/WindowTimers.h"
 
 #include <algorithm>
 #include <mutex>
@@ -9,8 +18,6 @@
 namespace {
 // Posted messages: a fixed ring shared with other threads.
 constexpr size_t kQueueCapacity = 10000;
-constexpr size_t kMaxTimers = 1024;
-constexpr uint32_t kMinTimerPeriod = 10;
 
 struct TPostedQueue {
     std::mutex Lock;
@@ -46,18 +53,13 @@ bool AnyPosted()
     return q.Count != 0;
 }
 
-TTimerEntry* DueTimer(int64_t now)
-{
-    TTimerEntry* due = nullptr;
-    for (TTimerEntry& t : Windowing().Timers)
-        if (t.Due <= now && (!due || t.Due < due->Due)) due = &t;
-    return due;
-}
+// WM_QUIT is due once the messages before it are done.
+bool gQuitPending = false;
 
 TWindowObject* FirstWindowToPaint()
 {
     FlushCarry();
-    const auto& roots = Windowing().Roots;
+    const auto& roots = WindowTable().Roots;
     for (auto it = roots.rbegin(); it != roots.rend(); ++it) {
         if (!IsShowing(*it)) continue;
         if (TWindowObject* w = FirstInvalid(*it); w && IsShowing(w)) return w;
@@ -65,16 +67,6 @@ TWindowObject* FirstWindowToPaint()
     return nullptr;
 }
 }  // namespace
-
-int64_t MonotonicMilliseconds()
-{
-    return Platform().MonotonicMs();
-}
-
-DWORD GetTickCount()
-{
-    return static_cast<DWORD>(MonotonicMilliseconds());
-}
 
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -116,34 +108,33 @@ void DiscardPendingMessages()
     TMsg ignored;
     while (NextInputMessage(ignored)) {
     }
-    Windowing().QuitPending = false;
+    gQuitPending = false;
 }
 
 void PostQuitMessage(int)
 {
-    Windowing().QuitPending = true;
+    gQuitPending = true;
     Platform().Wake();
 }
 
 bool PeekMessage(TMsg& msg)
 {
-    TWindowingState& state = Windowing();
     if (PopPosted(msg)) return true;
     PumpPlatformEvents();
     if (NextInputMessage(msg)) return true;
-    if (state.QuitPending) {
-        state.QuitPending = false;
+    if (gQuitPending) {
+        gQuitPending = false;
         msg = TMsg{0, WM_QUIT, 0, 0, 0, {}, 0};
         return true;
     }
     const int64_t now = MonotonicMilliseconds();
     if (TTimerEntry* t = DueTimer(now)) {
-        msg = TMsg{t->Window, WM_TIMER, t->Id, 0, static_cast<DWORD>(now), state.Pointer, 0};
+        msg = TMsg{t->Window, WM_TIMER, t->Id, 0, static_cast<DWORD>(now), InputState().Pointer, 0};
         t->Due = now + t->Period;
         return true;
     }
     if (TWindowObject* w = FirstWindowToPaint()) {
-        msg = TMsg{w->Handle, WM_PAINT, 0, 0, static_cast<DWORD>(now), state.Pointer, 0};
+        msg = TMsg{w->Handle, WM_PAINT, 0, 0, static_cast<DWORD>(now), InputState().Pointer, 0};
         return true;
     }
     return false;
@@ -153,7 +144,7 @@ bool HasPendingMessages()
 {
     if (AnyPosted()) return true;
     PumpPlatformEvents();
-    if (HasInput() || Windowing().QuitPending) return true;
+    if (HasInput() || gQuitPending) return true;
     if (DueTimer(MonotonicMilliseconds())) return true;
     return FirstWindowToPaint() != nullptr;
 }
@@ -185,56 +176,11 @@ LRESULT DispatchMessage(const TMsg& msg)
 TWaitOutcome WaitMessage(uint32_t maxWaitMs)
 {
     if (HasPendingMessages()) return TWaitOutcome::Ready;
-    uint32_t timeout = maxWaitMs;
-    const int64_t now = MonotonicMilliseconds();
-    for (const TTimerEntry& t : Windowing().Timers) {
-        const int64_t wait = std::max<int64_t>(0, t.Due - now);
-        timeout = static_cast<uint32_t>(std::min<int64_t>(timeout, wait));
-    }
+    const uint32_t timeout = TimeToNextTimer(MonotonicMilliseconds(), maxWaitMs);
     switch (Platform().WaitForEvents(timeout)) {
     case platform::WaitResult::Ready: return TWaitOutcome::Ready;
     case platform::WaitResult::Timeout: return TWaitOutcome::Timeout;
     case platform::WaitResult::Stalled: return TWaitOutcome::Stalled;
     }
     return TWaitOutcome::Ready;
-}
-
-// ---- Timers -----------------------------------------------------------------
-
-uintptr_t SetTimer(HWND wnd, uintptr_t id, UINT elapse)
-{
-    TWindowingState& state = Windowing();
-    if (!FindWindowObject(wnd)) {
-        SetLastError(platform::kErrorInvalidWindowHandle);
-        return 0;
-    }
-    const uint32_t period = std::clamp<uint32_t>(elapse, kMinTimerPeriod, 0x7FFFFFFFu);
-    const int64_t due = MonotonicMilliseconds() + period;
-    for (TTimerEntry& t : state.Timers) {
-        if (t.Window == wnd && t.Id == id) {
-            t.Period = period;
-            t.Due = due;
-            return id ? id : 1;
-        }
-    }
-    if (state.Timers.size() >= kMaxTimers) {
-        SetLastError(platform::kErrorNotEnoughMemory);
-        return 0;
-    }
-    if (state.Timers.capacity() == 0) state.Timers.reserve(64);
-    state.Timers.push_back({wnd, id, period, due});
-    return id ? id : 1;
-}
-
-bool KillTimer(HWND wnd, uintptr_t id)
-{
-    auto& timers = Windowing().Timers;
-    const auto before = timers.size();
-    std::erase_if(timers, [&](const TTimerEntry& t) { return t.Window == wnd && t.Id == id; });
-    return timers.size() != before;
-}
-
-void DropTimersOf(HWND wnd)
-{
-    std::erase_if(Windowing().Timers, [&](const TTimerEntry& t) { return t.Window == wnd; });
 }

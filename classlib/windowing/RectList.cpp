@@ -1,4 +1,4 @@
-#include "classlib/windowing/RectList.h"
+#include "classlib/windowing/private/RectList.h"
 
 void TRectList::Add(const TRect& rect)
 {

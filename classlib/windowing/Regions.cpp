@@ -1,6 +1,7 @@
 // Regions as sets of rectangles: rectangles, rounded rectangles, their
 // boolean combinations, and window regions.
-#include "classlib/windowing/WindowObject.h"
+#include "classlib/windowing/private/PaintCycle.h"
+#include "classlib/windowing/private/WindowObject.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,9 @@
 // Opening files and addresses, and running command lines, through the platform.
 #include "classlib/windowing/Shell.h"
 
+#include "classlib/system/OSError.h"
 #include "classlib/system/SysUtils.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowTree.h"
 #include "platform/Platform.h"
 
 bool ShellExecuteEx(SHELLEXECUTEINFO* info)

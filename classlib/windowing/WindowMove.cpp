@@ -1,11 +1,24 @@
-// A child window that moves keeps its pixels: what showed of it is copied to
-// its new place, so only the parent's uncovered strip and any part that was
-// hidden before need painting.
-#include "classlib/windowing/WindowObject.h"
+// Carrying a moved child window's pixels to its new place.
+#include "classlib/windowing/private/WindowMove.h"
+
+#include "classlib/windowing/private/PaintCycle.h"
+#include "classlib/windowing/private/Presentation.h"
+#include "classlib/windowing/private/WindowObject.h"
 
 #include <cstring>
 
 namespace {
+// A child window's move whose pixels are not copied yet: moves that follow
+// one another (left, then top) copy the pixels once.
+struct TPendingCarry {
+    HWND Window = 0;
+    TRect ShownBefore;  // buffer coordinates, before the first of the moves
+    int Dx = 0;
+    int Dy = 0;
+};
+
+TPendingCarry gPending;
+
 // Copies dst's pixels from dst moved back by (dx, dy), in an order that reads
 // every overlapping row before it is written.
 void ShiftPixels(const TPixelSurface& surface, const TRect& dst, int dx, int dy)
@@ -23,10 +36,11 @@ void ShiftPixels(const TPixelSurface& surface, const TRect& dst, int dx, int dy)
 TRect ShownTreeArea(TWindowObject* w)
 {
     TWindowObject* root = RootOf(w);
-    if (!root || !root->Surface || w == root || !IsShowing(w)) return {};
+    const TPixelSurface& surface = SurfaceOf(root);
+    if (!surface || w == root || !IsShowing(w)) return {};
     TRect area = WindowInRoot(w);
     for (TWindowObject* a = w->Parent; a; a = a->Parent) area = IntersectRect(area, ClientInRoot(a));
-    area = IntersectRect(area, root->Surface.BoundsRect());
+    area = IntersectRect(area, surface.BoundsRect());
     if (IsRectEmpty(area)) return {};
     // A sibling above it (or above a parent) would make the shown part more
     // than one rectangle: such a window is painted afresh instead.
@@ -51,19 +65,19 @@ bool CarryPixels(TWindowObject* w, const TRect& shownBefore, int dx, int dy)
     const TRect shownAfter = ShownTreeArea(w);
     const TRect dst = IntersectRect(OffsetRect(shownBefore, dx, dy), shownAfter);
     if (IsRectEmpty(dst)) return false;
-    TWindowObject* root = RootOf(w);
-    ShiftPixels(root->Surface, dst, dx, dy);
+    TPresentation& p = *RootOf(w)->Presentation;
+    ShiftPixels(p.Surface, dst, dx, dy);
     // Moved pixels differ from the shown ones almost everywhere: comparing
     // them first would only cost time.
-    root->Known.Drawn(dst);
-    root->Carried = UnionRect(root->Carried, dst);
+    p.Known.Drawn(dst);
+    p.Carried = UnionRect(p.Carried, dst);
     return dst == shownAfter;
 }
 }  // namespace
 
 bool BeginCarry(TWindowObject* w)
 {
-    TWindowingState::TPendingCarry& pending = Windowing().PendingCarry;
+    TPendingCarry& pending = gPending;
     if (pending.Window == w->Handle) return true;
     FlushCarry();
     const TRect shown = ShownTreeArea(w);
@@ -74,7 +88,7 @@ bool BeginCarry(TWindowObject* w)
 
 void AddCarry(TWindowObject* w, int dx, int dy)
 {
-    TWindowingState::TPendingCarry& pending = Windowing().PendingCarry;
+    TPendingCarry& pending = gPending;
     if (pending.Window != w->Handle) return;
     pending.Dx += dx;
     pending.Dy += dy;
@@ -82,9 +96,9 @@ void AddCarry(TWindowObject* w, int dx, int dy)
 
 void FlushCarry()
 {
-    TWindowingState::TPendingCarry& pending = Windowing().PendingCarry;
+    TPendingCarry& pending = gPending;
     if (!pending.Window) return;
-    const TWindowingState::TPendingCarry carry = pending;
+    const TPendingCarry carry = pending;
     pending = {};
     TWindowObject* w = FindWindowObject(carry.Window);
     if (!w || (carry.Dx == 0 && carry.Dy == 0)) return;

@@ -3,7 +3,8 @@
 // colour it is drawn in.
 #include "app/Unit1.h"
 #include "classlib/forms/Application.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/WindowTimers.h"
 #include "dateclock/DcClock.h"
 #include "dateclock/DcPanels.h"
 #include "ledclock/DmLedClock.h"

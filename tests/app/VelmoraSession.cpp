@@ -3,7 +3,9 @@
 #include "app/SettingsStore.h"
 #include "app/VelmoraMain.h"
 #include "classlib/forms/Application.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/WindowTimers.h"
+#include "classlib/windowing/WindowTree.h"
 #include "tests/support/TestPlatform.h"
 
 #include <algorithm>

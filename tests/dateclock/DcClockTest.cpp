@@ -4,7 +4,7 @@
 #include "classlib/system/DateFormat.h"
 #include "classlib/system/Exceptions.h"
 #include "classlib/system/FormatSettings.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowGeometry.h"
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
 

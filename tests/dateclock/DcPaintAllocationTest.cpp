@@ -1,7 +1,6 @@
 // A steady date line allocates nothing per paint. Every allocation of this
 // test binary is counted.
 #include "classlib/controls/ControlRegistry.h"
-#include "classlib/windowing/Windowing.h"
 #include "DcSaverFixture.h"
 #include "tests/support/CountingAllocator.h"
 

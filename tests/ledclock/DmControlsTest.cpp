@@ -2,7 +2,10 @@
 // transparent capture cycle, the paint handler's clean-up, notifications.
 #include "classlib/system/Exceptions.h"
 #include "classlib/system/LoadingScope.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/WindowGeometry.h"
+#include "classlib/windowing/WindowInput.h"
+#include "classlib/windowing/WindowTree.h"
 #include "ledclock/DmControls.h"
 #include "ledclock/DmHandCursor.h"
 #include "ledclock/Dminterface.h"

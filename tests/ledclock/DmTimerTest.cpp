@@ -2,7 +2,8 @@
 // switching sources, and stopping without deadlock or a late tick.
 #include "classlib/system/Exceptions.h"
 #include "classlib/system/LoadingScope.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/WindowTree.h"
 #include "ledclock/DmThreads.h"
 #include "tests/ledclock/LedClockFixture.h"
 

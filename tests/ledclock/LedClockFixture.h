@@ -4,7 +4,8 @@
 
 #include "classlib/forms/Application.h"
 #include "classlib/graphics/Bitmap.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/WindowGeometry.h"
 #include "ledclock/DmLedClock.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/TestPlatform.h"

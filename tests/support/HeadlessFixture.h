@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classlib/forms/Application.h"
+#include "classlib/windowing/MessageQueue.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/TestPlatform.h"
 

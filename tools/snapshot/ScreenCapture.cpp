@@ -1,7 +1,9 @@
 #include "tools/snapshot/ScreenCapture.h"
 
 #include "classlib/forms/Application.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/DefWindowProc.h"
+#include "classlib/windowing/WindowTimers.h"
+#include "classlib/windowing/WindowTree.h"
 
 #include <algorithm>
 

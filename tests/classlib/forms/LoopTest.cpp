@@ -2,6 +2,8 @@
 // and timers on the fake clock.
 #include "classlib/controls/Timer.h"
 #include "classlib/system/Threads.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/WindowTimers.h"
 #include "tests/support/HeadlessFixture.h"
 
 #include <vector>

@@ -3,6 +3,7 @@
 #include "classlib/controls/GraphicControl.h"
 #include "classlib/controls/Panel.h"
 #include "classlib/system/LoadingScope.h"
+#include "classlib/windowing/WindowPaint.h"
 #include "tests/support/HeadlessFixture.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // Styles and the non-client area, moving by the caption, regions, and
 // windows inside foreign windows.
 #include "classlib/controls/Panel.h"
+#include "classlib/windowing/MessageQueue.h"
+#include "classlib/windowing/Regions.h"
 #include "tests/support/HeadlessFixture.h"
 
 TEST_F(HeadlessTest, CaptionStyleIsChangedThroughSetWindowLongAndFrameChanged)

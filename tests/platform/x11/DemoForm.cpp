@@ -3,7 +3,8 @@
 #include "classlib/controls/Label.h"
 #include "classlib/controls/Panel.h"
 #include "classlib/forms/Application.h"
-#include "classlib/windowing/Windowing.h"
+#include "classlib/windowing/WindowGeometry.h"
+#include "classlib/windowing/WindowTree.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/TestPlatform.h"
 

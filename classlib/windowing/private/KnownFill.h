@@ -6,7 +6,8 @@
 // errs towards filling again.
 #pragma once
 
-#include "classlib/windowing/RectList.h"
+#include "classlib/windowing/private/Guard.h"
+#include "classlib/windowing/private/RectList.h"
 
 class TKnownFill {
 public:

@@ -3,6 +3,8 @@
 // nothing draws on (most of a black screen) are never touched at all.
 #pragma once
 
+#include "classlib/windowing/private/Guard.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

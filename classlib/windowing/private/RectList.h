@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classlib/system/Types.h"
+#include "classlib/windowing/private/Guard.h"
 
 #include <array>
 
