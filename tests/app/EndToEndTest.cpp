@@ -5,6 +5,7 @@
 #include "classlib/forms/Application.h"
 #include "tests/app/VelmoraSession.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/PixelCompare.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/XDisplayProbe.h"
 #include "tests/support/XvfbServer.h"
@@ -23,20 +24,6 @@ namespace {
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 constexpr const char* kFrozenTime = "2012-04-26 17:36:15";
-
-// "" when equal, else the first differing pixel with both colours.
-std::string FirstDifference(const std::vector<uint32_t>& actual, const std::vector<uint32_t>& expected, int width)
-{
-    if (actual.size() != expected.size()) return "sizes differ";
-    for (size_t i = 0; i < actual.size(); ++i)
-        if (actual[i] != expected[i]) {
-            char text[128];
-            std::snprintf(text, sizeof text, "first difference at (%zu, %zu): server %06X, headless %06X", i % width,
-                          i / width, actual[i], expected[i]);
-            return text;
-        }
-    return "";
-}
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -129,7 +116,7 @@ TEST_F(EndToEndTest, TheSaverShowsTheHeadlessPictureAndHidesThePointer)
     ASSERT_TRUE(AwaitSaver(velmora));
     std::string difference = "not read";
     const long long end = SteadyMs() + 10000;
-    while (SteadyMs() < end && !(difference = FirstDifference(ReadScreen(), expected, kScreenWidth)).empty())
+    while (SteadyMs() < end && !(difference = FirstDifference(ViewOf(expected, kScreenWidth), ViewOf(ReadScreen(), kScreenWidth), "headless", "server")).empty())
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(difference, "");
 

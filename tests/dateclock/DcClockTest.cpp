@@ -7,6 +7,7 @@
 #include "classlib/windowing/WindowGeometry.h"
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
+#include "tests/support/PixelCompare.h"
 
 #include <functional>
 
@@ -148,7 +149,7 @@ TEST_F(DateLineTest, RepaintsEverySecondOnItsOwnTimerOrThePool)
         TBitmap actual(169, 21);
         for (int y = 0; y < 21; ++y)
             for (int x = 0; x < 169; ++x) actual.ScanLine(y)[x] = hp.WindowPixel(hp.TopWindow(), 80 + x, 205 + y);
-        EXPECT_TRUE(SameBitmaps(*expected, actual));
+        EXPECT_TRUE(SamePixels(ViewOf(*expected), ViewOf(actual)));
     }
 }
 

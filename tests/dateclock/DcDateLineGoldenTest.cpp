@@ -1,8 +1,7 @@
 // The date line on the saver, pixel for pixel against its golden picture.
-#include "classlib/graphics/PngImage.h"
-#include "classlib/system/Exceptions.h"
 #include "DcSaverFixture.h"
 #include "DcTestPixels.h"
+#include "tests/support/Golden.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,15 +9,6 @@
 namespace {
 
 // Saves the picture under a fresh temporary folder and returns its path.
-std::string SaveActual(const TBitmap& bitmap, const char* name)
-{
-    std::string folder = (std::filesystem::temp_directory_path() / "velmora-dateclock-XXXXXX").string();
-    if (!mkdtemp(folder.data())) return "(could not save the actual picture)";
-    const std::string path = folder + "/" + name;
-    SavePng(bitmap.Surface(), path);
-    return path;
-}
-
 TEST_F(DateLineTest, MatchesTheGoldenPicture)
 {
     ShowAndSettle();
@@ -30,16 +20,7 @@ TEST_F(DateLineTest, MatchesTheGoldenPicture)
         for (int x = 0; x < area.Width(); ++x)
             actual.ScanLine(y)[x] = hp.WindowPixel(hp.TopWindow(), area.Left + x, area.Top + y);
 
-    const std::string golden = std::string(VELMORA_SOURCE_DIR) + "/tests/golden/dateclock_date_line.png";
-    TBitmap expected;
-    try {
-        LoadPng(golden, expected);
-    } catch (const Exception& e) {
-        FAIL() << "golden picture " << golden << " unreadable (" << e.Message()
-               << "); actual picture saved as " << SaveActual(actual, "dateclock_date_line.png");
-    }
-    const ::testing::AssertionResult same = SameBitmaps(expected, actual);
-    if (!same) FAIL() << same.message() << "; actual picture saved as " << SaveActual(actual, "dateclock_date_line.png");
+    EXPECT_TRUE(MatchesGolden(ViewOf(actual), "dateclock_date_line"));
 }
 
 } // namespace

@@ -85,21 +85,3 @@ inline void ExpectSteepLine(const TPixelSet& lit, int x0, int y0, int x1, int y1
     }
     EXPECT_EQ(rows.size(), lit.size());
 }
-
-// Compares two bitmaps; on a difference reports the first differing pixel
-// with both colours.
-inline ::testing::AssertionResult SameBitmaps(const TBitmap& expected, const TBitmap& actual)
-{
-    if (expected.Width() != actual.Width() || expected.Height() != actual.Height())
-        return ::testing::AssertionFailure() << "size " << actual.Width() << " x " << actual.Height() << ", expected "
-                                             << expected.Width() << " x " << expected.Height();
-    for (int y = 0; y < expected.Height(); ++y)
-        for (int x = 0; x < expected.Width(); ++x)
-            if (PixelAt(expected, x, y) != PixelAt(actual, x, y)) {
-                char text[96];
-                std::snprintf(text, sizeof text, "first difference at (%d, %d): expected %06x, actual %06x", x, y,
-                              PixelAt(expected, x, y), PixelAt(actual, x, y));
-                return ::testing::AssertionFailure() << text;
-            }
-    return ::testing::AssertionSuccess();
-}

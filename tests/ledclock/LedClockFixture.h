@@ -108,20 +108,6 @@ inline bool IsLit(const TPixelSurface& picture, TPoint p)
     return PtInRect(picture.BoundsRect(), p) && picture.Row(p.Y)[p.X] != 0;
 }
 
-// The first pixel where two pictures differ, for failure messages; empty when equal.
-inline ::testing::AssertionResult SamePicture(const TPixelSurface& a, const TPixelSurface& b)
-{
-    if (a.Width != b.Width || a.Height != b.Height)
-        return ::testing::AssertionFailure() << "sizes " << a.Width << " x " << a.Height << " and " << b.Width << " x "
-                                             << b.Height;
-    for (int y = 0; y < a.Height; ++y)
-        for (int x = 0; x < a.Width; ++x)
-            if (a.Row(y)[x] != b.Row(y)[x])
-                return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): " << std::hex
-                                                     << "0x" << a.Row(y)[x] << " and 0x" << b.Row(y)[x];
-    return ::testing::AssertionSuccess();
-}
-
 // A copy of the clock's current picture.
 inline std::unique_ptr<TBitmap> CopyPicture(TDmLedClock& clock)
 {

@@ -3,6 +3,7 @@
 #include "classlib/system/DateUtils.h"
 #include "ledclock/LedLayout.h"
 #include "tests/ledclock/LedClockFixture.h"
+#include "tests/support/PixelCompare.h"
 
 #include <climits>
 
@@ -123,7 +124,7 @@ TEST_F(LedClockPicture, TwelveHourFormatDrawsTheMappedHour)
         const auto expected = CopyPicture(clock);
         clock.SetHourFormat(hfmt12h);
         Show(clock, c.hours, 5, 0);
-        EXPECT_TRUE(SamePicture(ClockPicture(clock), expected->Surface())) << "hour " << c.hours;
+        EXPECT_TRUE(SamePixels(ViewOf(expected->Surface()), ViewOf(ClockPicture(clock)))) << "hour " << c.hours;
         EXPECT_EQ(clock.Hours(), c.hours);
     }
 }
@@ -138,10 +139,10 @@ TEST_F(LedClockPicture, NoSlantAtZeroOrNinetyDegrees)
     const auto upright = CopyPicture(clock);
     clock.SetTextAngle(90);
     clock.Repaint();
-    EXPECT_TRUE(SamePicture(ClockPicture(clock), upright->Surface()));
+    EXPECT_TRUE(SamePixels(ViewOf(upright->Surface()), ViewOf(ClockPicture(clock))));
     clock.SetTextAngle(5);
     clock.Repaint();
-    EXPECT_FALSE(SamePicture(ClockPicture(clock), upright->Surface()));
+    EXPECT_FALSE(SamePixels(ViewOf(upright->Surface()), ViewOf(ClockPicture(clock))));
 }
 
 TEST_F(LedClockPicture, NarrowClockClipsTheText)

@@ -5,6 +5,7 @@
 // pens and brushes that take the painter's direct path, its general path and
 // its fall-back to Ellipse.
 #include "ledclock/LedDotStamp.h"
+#include "tests/support/PixelCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -61,15 +62,6 @@ std::vector<TSize> ClockDotSizes()
     return sizes;
 }
 
-std::string FirstDifference(const TBitmap& expected, const TBitmap& actual)
-{
-    for (int y = 0; y < SurfaceHeight; ++y)
-        for (int x = 0; x < SurfaceWidth; ++x)
-            if (expected.ScanLine(y)[x] != actual.ScanLine(y)[x])
-                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
-    return {};
-}
-
 TEST(LedDotPainter, DrawsEveryClockDotAsEllipseDoes)
 {
     TBitmap pattern(8, 8);
@@ -93,7 +85,7 @@ TEST(LedDotPainter, DrawsEveryClockDotAsEllipseDoes)
                     PaintBackground(actual);
                     expected.Canvas()->Ellipse(box);
                     painter.Paint(box);
-                    const std::string where = FirstDifference(expected, actual);
+                    const std::string where = FirstDifference(ViewOf(expected), ViewOf(actual));
                     if (where.empty()) continue;
                     if (++differences <= 5)
                         ADD_FAILURE() << setup.Name << ": box (" << box.Left << ", " << box.Top << ", " << box.Right

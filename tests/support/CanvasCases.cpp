@@ -379,14 +379,27 @@ bool DrawCase(const TCase& c, TBitmap& bitmap, std::string& error)
         const std::string* call = keys.Get("call");
         if (!call || !keys.Rect("rect", r) || !keys.Point("brushorg", brushOrigin)) return false;
         if (c.Find("vporg") && !keys.Point("vporg", viewport)) return false;
-        if (*call != "fillrect" && *call != "patblt") return keys.Fail("call");
+        const bool fill = *call == "fillrect" || *call == "patblt";
+        if (!fill && *call != "framerect" && *call != "rectangle" && *call != "ellipse") return keys.Fail("call");
+        // Shapes are outlined by the pen the case gives; without one they are brush only.
+        bool noPen = true;
+        TColor penColour = clBlack;
+        if (c.Find("pen") && !keys.Colour("pen", noPen, penColour)) return false;
+        UsePen(canvas, noPen, penColour);
         TBitmap pattern;
         if (!MakePattern(keys, canvas, pattern)) return false;
         // The brush origin, like the viewport origin, is in device pixels.
         canvas.SetOrigin(viewport);
         canvas.SetBrushOrigin(brushOrigin);
         canvas.Brush()->SetBitmap(&pattern);
-        canvas.FillRect(r);
+        if (fill)
+            canvas.FillRect(r);
+        else if (*call == "framerect")
+            canvas.FrameRect(r);
+        else if (*call == "rectangle")
+            canvas.Rectangle(r);
+        else
+            canvas.Ellipse(r);
         canvas.Brush()->SetBitmap(nullptr);
         return true;
     }

@@ -1,8 +1,9 @@
-// Helpers shared by the picture tests: a scratch directory and pixel checks.
+// Helpers shared by the picture tests: a scratch folder and pixel checks.
 #pragma once
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/system/Streams.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +15,6 @@
 #include <string>
 #include <vector>
 
-// A fresh directory under the system's temporary folder, removed with its contents.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-images-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        FPath = pattern;
-    }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(FPath, ignored);
-    }
-    std::string File(const std::string& name) const { return (FPath / name).string(); }
-
-private:
-    std::filesystem::path FPath;
-};
 
 // Every pixel of bitmap equals expected(x, y); reports the first difference.
 inline ::testing::AssertionResult PixelsAre(const TBitmap& bitmap, int width, int height,

@@ -31,6 +31,7 @@ public:
 
     const std::string& Path() const { return FPath; }
     std::string operator/(const std::string& name) const { return FPath + "/" + name; }
+    std::string File(const std::string& name) const { return FPath + "/" + name; }
 
 private:
     std::string FPath;

@@ -92,13 +92,10 @@ uint32_t Expected(int x, int y, int seconds)
 
 void SaveFrame(const platform::HeadlessPlatform::ScreenImage& screen, const char* name)
 {
-    char pattern[] = "velmora-demo-XXXXXX";
-    const std::string dir = (std::filesystem::temp_directory_path() / pattern).string();
-    std::string buffer = dir;
-    if (!mkdtemp(buffer.data())) return;
     std::vector<uint32_t> pixels = screen.pixels;
-    SavePng({pixels.data(), screen.width, screen.height, screen.width}, buffer + "/" + name);
-    std::printf("saved %s/%s\n", buffer.c_str(), name);
+    const std::string path = std::string(VELMORA_BINARY_DIR) + "/" + name;
+    SavePng({pixels.data(), screen.width, screen.height, screen.width}, path);
+    std::printf("saved %s\n", path.c_str());
 }
 }  // namespace
 

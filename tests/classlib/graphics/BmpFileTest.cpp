@@ -208,7 +208,7 @@ TEST(BmpFile, LoadingStopsAtTheEndOfThePicture)
 
 TEST(BmpFile, SaveThenLoadGivesTheSamePixels)
 {
-    ScratchDir dir;
+    TTempFolder dir;
     for (int width : {1, 2, 3, 4, 37}) {
         SCOPED_TRACE(width);
         TBitmap original;
@@ -223,7 +223,7 @@ TEST(BmpFile, SaveThenLoadGivesTheSamePixels)
 
 TEST(BmpFile, SavingAnEmptyBitmapIsRefusedAndLeavesTheFile)
 {
-    ScratchDir dir;
+    TTempFolder dir;
     TBitmap picture;
     PaintTestPicture(picture, 4, 4);
     picture.SaveToFile(dir.File("keep.bmp"));

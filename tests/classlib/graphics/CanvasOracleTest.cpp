@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 using CanvasCases::TPixelMap;
@@ -12,7 +13,7 @@ using CanvasCases::TWindow;
 
 namespace {
 
-const char* const CasesPath = VELMORA_SOURCE_DIR "/../shared/oracle/canvas_cases.txt";
+const char* const CasesPath = VELMORA_SOURCE_DIR "/tests/data/canvas_cases.txt";
 
 uint32_t PixelOf(const TPixelMap& map, int x, int y)
 {
@@ -143,4 +144,38 @@ TEST(CanvasOracle, MalformedCasesAreRefusedWithAReason)
         EXPECT_FALSE(ok) << bad.Line;
         EXPECT_EQ(error, bad.Reason) << bad.Line;
     }
+}
+
+// Every call the grammar names takes a pattern brush of every kind: the
+// pattern's colours (and the pen's, where a shape has one) fill the rectangle
+// and nothing lies outside it.
+TEST(CanvasOracle, PatternBrushesOfEveryKindWorkWithEveryCall)
+{
+    const struct {
+        const char* Brush;
+        std::set<uint32_t> Colours;
+    } brushes[] = {
+        {"kind=dib a=ff0000 b=0000ff mark=none", {0xff0000, 0x0000ff}},
+        {"kind=bitmap32 a=00ff00 b=ffff00 mark=ffffff", {0x00ff00, 0xffff00, 0xffffff}},
+        {"kind=mono1 set=x+y_odd_or_0,0 textcolor=ff0000 bkcolor=00ff00", {0xff0000, 0x00ff00}},
+    };
+    for (const auto& brush : brushes)
+        for (const char* call : {"fillrect", "patblt", "framerect", "rectangle", "ellipse"}) {
+            const std::string pen = std::string(call) == "rectangle" || std::string(call) == "ellipse" ? " pen=ffffff" : "";
+            const std::string line =
+                std::string("pattern ") + brush.Brush + " call=" + call + pen + " brushorg=0,0 rect=2,3,20,15";
+            CanvasCases::TCase c;
+            std::string error;
+            TBitmap bitmap;
+            ASSERT_TRUE(CanvasCases::ParseCase(line, c, error) && CanvasCases::DrawCase(c, bitmap, error))
+                << line << ": " << error;
+            const TPixelMap lit = CanvasCases::LitPixels(bitmap);
+            EXPECT_FALSE(lit.empty()) << line;
+            for (const auto& [point, pixel] : lit) {
+                EXPECT_TRUE(point.first >= 2 && point.first < 20 && point.second >= 3 && point.second < 15)
+                    << line << ": (" << point.first << ", " << point.second << ") lies outside the rectangle";
+                EXPECT_TRUE(brush.Colours.count(pixel) || (!pen.empty() && pixel == 0xffffff))
+                    << line << ": colour " << Hex(pixel) << " at (" << point.first << ", " << point.second << ")";
+            }
+        }
 }

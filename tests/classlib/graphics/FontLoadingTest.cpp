@@ -21,7 +21,7 @@ int LoadsFontsOnlyForText()
 // Runs in a fresh process whose font configuration knows no font at all.
 int WorksWithoutAnyFont()
 {
-    TextScratchDir dir;
+    TTempFolder dir;
     const std::string empty = dir.File("nofonts");
     std::filesystem::create_directory(empty);
     const std::string config = dir.File("fonts.conf");

@@ -22,7 +22,7 @@ protected:
         jpeg.SaveToFile(Dir.File("a.jpg"));
         jpeg.SaveToFile(Dir.File("b.JPEG"));
     }
-    ScratchDir Dir;
+    TTempFolder Dir;
 };
 
 TEST_F(PictureFiles, LoadFromFileChoosesTheGraphicByExtension)

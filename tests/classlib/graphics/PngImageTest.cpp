@@ -13,7 +13,7 @@ namespace {
 
 TEST(PngImage, SavePngThenLoadPngIsExact)
 {
-    ScratchDir dir;
+    TTempFolder dir;
     TBitmap original;
     PaintTestPicture(original, 33, 21);
     SavePng(original.Surface(), dir.File("picture.png"));
@@ -178,7 +178,7 @@ TEST(PngImage, BrokenFilesRaiseInvalidGraphicAndKeepThePicture)
 
 TEST(PngImage, LoadPngOfAMissingFileNamesIt)
 {
-    ScratchDir dir;
+    TTempFolder dir;
     TBitmap bitmap;
     try {
         LoadPng(dir.File("absent.png"), bitmap);

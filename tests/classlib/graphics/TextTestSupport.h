@@ -2,6 +2,7 @@
 #pragma once
 
 #include "classlib/graphics/Bitmap.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -68,22 +69,3 @@ inline bool Contains(const TRect& outer, const TRect& inner)
                                   inner.Bottom <= outer.Bottom);
 }
 
-// A fresh directory under the system's temporary folder, removed with its contents.
-class TextScratchDir {
-public:
-    TextScratchDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-text-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        FPath = pattern;
-    }
-    ~TextScratchDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(FPath, ignored);
-    }
-    std::string File(const std::string& name) const { return (FPath / name).string(); }
-
-private:
-    std::filesystem::path FPath;
-};

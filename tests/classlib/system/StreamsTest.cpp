@@ -40,7 +40,7 @@ TEST(Streams, MemoryStreamReadsWritesSeeksAndGrows)
 
 TEST(Streams, FileStreamCreatesReadsAndCopies)
 {
-    ScratchDir dir;
+    TTempFolder dir;
     const std::string path = dir.File("data.bin");
     {
         TFileStream file(path, fmCreate);
@@ -59,7 +59,7 @@ TEST(Streams, FileStreamCreatesReadsAndCopies)
 
 TEST(Streams, FileStreamOpenFailuresNameTheFile)
 {
-    ScratchDir dir;
+    TTempFolder dir;
     struct Case {
         std::string Path;
         unsigned Mode;

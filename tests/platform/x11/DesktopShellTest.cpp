@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/x11/DesktopShell.h"
+#include "tests/support/TempFolder.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -16,18 +17,8 @@ namespace fs = std::filesystem;
 
 class DesktopShellTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "velmora-shell-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        FFolder = pattern;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(FFolder, ignored);
-    }
-    fs::path FFolder;
+    TTempFolder FTemp;
+    fs::path FFolder{FTemp.Path()};
 };
 
 TEST_F(DesktopShellTest, CommandRunsInTheBackgroundWithItsQuotedArguments)

@@ -1,6 +1,7 @@
 // What is presented is what the server shows, pixel for pixel, through shared
 // memory and through the plain-request fallback alike.
 #include "tests/platform/x11/X11TestSupport.h"
+#include "tests/support/PixelCompare.h"
 
 #include <X11/Xlib.h>
 
@@ -22,21 +23,6 @@ std::vector<uint32_t> Pattern(int width, int height, int stride, uint32_t seed)
     return pixels;
 }
 
-// The first differing pixel, for a readable failure.
-::testing::AssertionResult SamePixels(const std::vector<uint32_t>& expected, int stride,
-                                      const std::vector<uint32_t>& actual, int width, int height)
-{
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t e = expected[static_cast<size_t>(y) * stride + x];
-            const uint32_t a = actual[static_cast<size_t>(y) * width + x];
-            if (e != a)
-                return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): expected 0x"
-                                                     << std::hex << e << ", shown 0x" << a;
-        }
-    return ::testing::AssertionSuccess();
-}
-
 class X11PresentTest : public X11Test, public ::testing::WithParamInterface<bool> {
 protected:
     platform::X11Options Options() const override { return {.sharedMemory = GetParam()}; }
@@ -50,7 +36,7 @@ TEST_P(X11PresentTest, ShowsPresentedPixelsAndOnlyTheChangedArea)
     std::vector<uint32_t> frame = Pattern(W, H, Stride, 1);
     FPlatform->Present(id, frame.data(), Stride, W, H, {0, 0, W, H});
     EXPECT_EQ(FPlatform->PresentsThroughSharedMemory(id), GetParam());
-    EXPECT_TRUE(SamePixels(frame, Stride, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(frame, W, Stride), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "expected", "shown"));
 
     // Draw a new frame everywhere but present only a rectangle of it: the
     // rest of the window keeps the old pixels.
@@ -60,11 +46,11 @@ TEST_P(X11PresentTest, ShowsPresentedPixelsAndOnlyTheChangedArea)
         for (int x = changed.left; x < changed.right; ++x)
             frame[static_cast<size_t>(y) * Stride + x] = next[static_cast<size_t>(y) * Stride + x];
     FPlatform->Present(id, next.data(), Stride, W, H, changed);
-    EXPECT_TRUE(SamePixels(frame, Stride, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(frame, W, Stride), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "expected", "shown"));
 
     // Areas beyond the buffer are clipped, not read.
     FPlatform->Present(id, next.data(), Stride, W, H, {-50, -50, W + 50, H + 50});
-    EXPECT_TRUE(SamePixels(next, Stride, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(next, W, Stride), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "expected", "shown"));
 }
 
 TEST_P(X11PresentTest, RepeatedOverlappingPresentsNeverShowStalePixels)
@@ -80,7 +66,7 @@ TEST_P(X11PresentTest, RepeatedOverlappingPresentsNeverShowStalePixels)
         FPlatform->Present(id, frame.data(), W, W, H, {static_cast<int>(seed), 0, W, H});
         FPlatform->Present(id, frame.data(), W, W, H, {0, 0, static_cast<int>(seed) + 1, H});
     }
-    EXPECT_TRUE(SamePixels(frame, W, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(frame, W, W), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "expected", "shown"));
 }
 
 TEST_P(X11PresentTest, ExposedAreaShowsThePresentedPixelsAgain)
@@ -105,7 +91,7 @@ TEST_P(X11PresentTest, ExposedAreaShowsThePresentedPixelsAgain)
     // The backend repaints from what it kept; the class library is not asked.
     const std::vector<platform::Event> events = CollectEvents(*FPlatform, 200);
     for (const platform::Event& e : events) EXPECT_NE(e.type, platform::x11::kExposeEvent);
-    EXPECT_TRUE(SamePixels(frame, W, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(frame, W, W), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "expected", "shown"));
 }
 
 TEST_P(X11PresentTest, AWindowShownAgainIsBlackUntilSomethingIsPresented)
@@ -121,7 +107,7 @@ TEST_P(X11PresentTest, AWindowShownAgainIsBlackUntilSomethingIsPresented)
     CollectEvents(*FPlatform, 50);
     FPlatform->ShowNativeWindow(id, true);
     CollectEvents(*FPlatform, 200);  // the exposure of the new mapping
-    EXPECT_TRUE(SamePixels(std::vector<uint32_t>(W * H, 0), W, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(std::vector<uint32_t>(W * H, 0), W), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "black", "shown"));
 }
 
 TEST_P(X11PresentTest, ABufferOfANewSizeIsShownAtItsNewSize)
@@ -133,7 +119,7 @@ TEST_P(X11PresentTest, ABufferOfANewSizeIsShownAtItsNewSize)
     FPlatform->SetNativeBounds(id, {0, 0, 150, 100});
     const std::vector<uint32_t> large = Pattern(150, 100, 150, 21);
     FPlatform->Present(id, large.data(), 150, 150, 100, {0, 0, 150, 100});
-    EXPECT_TRUE(SamePixels(large, 150, ReadBack(static_cast<Window>(id), 150, 100), 150, 100));
+    EXPECT_TRUE(SamePixels(ViewOf(large, 150, 150), ViewOf(ReadBack(static_cast<Window>(id), 150, 100), 150), "expected", "shown"));
 }
 
 TEST_P(X11PresentTest, PixelsDrawnIntoTheBackendsOwnBufferAreShownWithoutACopy)
@@ -148,7 +134,7 @@ TEST_P(X11PresentTest, PixelsDrawnIntoTheBackendsOwnBufferAreShownWithoutACopy)
     const std::vector<uint32_t> frame = Pattern(W, H, stride, 33);
     std::copy(frame.begin(), frame.end(), pixels);
     FPlatform->Present(id, pixels, stride, W, H, {0, 0, W, H});
-    EXPECT_TRUE(SamePixels(frame, stride, ReadBack(static_cast<Window>(id), W, H), W, H));
+    EXPECT_TRUE(SamePixels(ViewOf(frame, W, stride), ViewOf(ReadBack(static_cast<Window>(id), W, H), W), "expected", "shown"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Transport, X11PresentTest, ::testing::Values(true, false),
